@@ -1,0 +1,3 @@
+// Placeholder.
+#include "association.h"
+void RegisterFileAssociation(const std::string&) {}
