@@ -9,6 +9,8 @@
 
 #include "prompter.h"
 
+class QWidget;
+
 // Answers the program's questions from queues the test fills, and records
 // every message shown. An unexpected question fails loudly rather than
 // blocking: an empty queue answers "cancel".
