@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qob::cli {
+
+// The whole file's bytes, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+
+// Writes a temporary file beside `target` and renames it into place only
+// when every write and the close succeeded, so a failed write never leaves
+// a partial file under the target's name.
+bool WriteFileWhole(const std::filesystem::path& target, std::string_view bytes);
+
+}  // namespace qob::cli
