@@ -76,8 +76,16 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // Turns a right-button press in the reading pane into ShowReadingMenu.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildForm();
+    void ShowLoadedBook(qob::ArticleList articles);
+    void SaveOpenBook(const QString& successMessage);
+    void FitOuterSizeToDesign();
+
     struct Form;
     Form* form_;
     qob::ArticleList openBook_;
