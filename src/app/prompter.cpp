@@ -1,9 +1,14 @@
 #include "prompter.h"
 
+#include <QBoxLayout>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -17,6 +22,79 @@ QString QtFilter(const QString& filter) {
     if (description.endsWith(u'(' + pattern + u')')) return description;
     return description + QStringLiteral(" (") + pattern + u')';
 }
+
+QFont StartFont(const FontChoice& values) {
+    QFont font;
+    if (!values.face.isEmpty()) font.setFamily(values.face);
+    if (values.pointSize > 0) font.setPointSize(values.pointSize);
+    font.setBold(values.bold);
+    font.setItalic(values.italic);
+    font.setUnderline(values.underline);
+    font.setStrikeOut(values.strikeOut);
+    return font;
+}
+
+QIcon Swatch(const QColor& colour) {
+    QPixmap pixmap(32, 16);
+    pixmap.fill(colour);
+    return QIcon(pixmap);
+}
+
+// The screen fonts with their effects. QFontDialog offers underline and
+// strike-out but no colour, so its widget is embedded here above a colour
+// row of our own.
+class FontDialog final : public QDialog {
+public:
+    explicit FontDialog(const FontChoice& initial)
+        : fonts_(new QFontDialog(StartFont(initial), this)), colourButton_(new QPushButton(this)),
+          colour_(initial.colour) {
+        setWindowTitle(QStringLiteral("字体"));
+        setWindowModality(Qt::ApplicationModal);
+        fonts_->setWindowFlags(Qt::Widget);
+        fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+        auto* colourRow = new QHBoxLayout;
+        colourRow->addWidget(new QLabel(QStringLiteral("颜色:"), this));
+        colourRow->addWidget(colourButton_);
+        colourRow->addStretch();
+        colourButton_->setIconSize(QSize(32, 16));
+        ShowColour();
+        connect(colourButton_, &QPushButton::clicked, this, &FontDialog::PickColour);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        auto* column = new QVBoxLayout(this);
+        column->addWidget(fonts_);
+        column->addLayout(colourRow);
+        column->addWidget(buttons);
+    }
+
+    FontChoice Choice() const {
+        const QFont font = fonts_->currentFont();
+        FontChoice choice;
+        choice.face = font.family();
+        choice.pointSize = std::max(font.pointSize(), 0);
+        choice.bold = font.weight() >= QFont::Bold;
+        choice.italic = font.italic();
+        choice.underline = font.underline();
+        choice.strikeOut = font.strikeOut();
+        choice.colour = colour_;
+        return choice;
+    }
+
+private:
+    void ShowColour() { colourButton_->setIcon(Swatch(colour_)); }
+
+    void PickColour() {
+        const QColor picked = QColorDialog::getColor(colour_, this);
+        if (!picked.isValid()) return;
+        colour_ = picked;
+        ShowColour();
+    }
+
+    QFontDialog* fonts_;
+    QPushButton* colourButton_;
+    QColor colour_;
+};
 
 class DialogPrompter final : public Prompter {
 public:
@@ -42,24 +120,9 @@ public:
     }
 
     std::optional<FontChoice> ChooseFont(const FontChoice& initial) override {
-        QFont start;
-        if (!initial.face.isEmpty()) start.setFamily(initial.face);
-        if (initial.pointSize > 0) start.setPointSize(initial.pointSize);
-        start.setBold(initial.bold);
-        start.setItalic(initial.italic);
-        start.setUnderline(initial.underline);
-        start.setStrikeOut(initial.strikeOut);
-        bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, start, nullptr);
-        if (!ok) return std::nullopt;
-        FontChoice choice = initial;
-        choice.face = font.family();
-        choice.pointSize = font.pointSize() > 0 ? font.pointSize() : 0;
-        choice.bold = font.weight() >= QFont::Bold;
-        choice.italic = font.italic();
-        choice.underline = font.underline();
-        choice.strikeOut = font.strikeOut();
-        return choice;
+        FontDialog dialog(initial);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.Choice();
     }
 
     std::optional<QColor> ChooseColor(const QColor& initial) override {

@@ -1,5 +1,35 @@
 // Writing the open book to the two plain layouts.
-#include "reader_window.h"
+#include <QFile>
 
-void ReaderWindow::ExportRux() {}
-void ReaderWindow::ExportCustomText() {}
+#include "common_dialog.h"
+#include "exports.h"
+#include "prompter.h"
+#include "reader_window.h"
+#include "trim.h"
+
+namespace {
+
+using BookWriter = qob::WriteOutcome (*)(const std::string& path, const qob::ArticleList& articles);
+
+void Export(ReaderWindow& reader, const QString& filter, BookWriter write, const QString& doneMessage) {
+    const std::optional<QString> path = reader.Dialog().AskSave(filter);
+    if (!path) return;
+    if (write(QFile::encodeName(*path).toStdString(), reader.OpenBook()) != qob::WriteOutcome::Ok) {
+        Prompts().Message(QStringLiteral("文件写入失败,请检查文件是否正常"), MessageIcon::Stop);
+        return;
+    }
+    qob::TrimWorkingSet();
+    Prompts().Message(doneMessage, MessageIcon::Information);
+}
+
+}  // namespace
+
+void ReaderWindow::ExportRux() {
+    Export(*this, QStringLiteral("rux电子书(*.rux)|*.rux"), &qob::WriteRux,
+           QStringLiteral("保存为RUX格式电子书成功!"));
+}
+
+void ReaderWindow::ExportCustomText() {
+    Export(*this, QStringLiteral("自定义电子书(*.*)|*.*"), &qob::WriteCustomText,
+           QStringLiteral("保存为自定义格式电子书成功!"));
+}
