@@ -10,7 +10,7 @@ namespace qob::cli {
 
 namespace {
 
-struct CommandSpec {
+struct CommandEntry {
     std::string_view name;
     std::string_view operands;
     std::size_t operandCount;
@@ -29,7 +29,7 @@ constexpr std::string_view kExitNote =
     "a book, or the book is damaged (what could be read is still written out);\n"
     "2 for a usage error.\n";
 
-const std::array<CommandSpec, 6> kCommands{{
+const std::array<CommandEntry, 6> kCommands{{
     {"info", "BOOK", 1, "Prints the number of articles and the book's key",
      "Prints \"articles: N\" and \"key: K\"; a damaged book adds\n"
      "\"damaged: yes (header says M)\", where M is the count its header announces.\n",
@@ -60,8 +60,8 @@ const std::array<CommandSpec, 6> kCommands{{
 
 bool IsHelpFlag(std::string_view word) { return word == "--help" || word == "-h"; }
 
-const CommandSpec* FindCommand(std::string_view name) {
-    for (const CommandSpec& command : kCommands) {
+const CommandEntry* FindCommand(std::string_view name) {
+    for (const CommandEntry& command : kCommands) {
         if (command.name == name) return &command;
     }
     return nullptr;
@@ -70,18 +70,18 @@ const CommandSpec* FindCommand(std::string_view name) {
 void PrintOverview(std::ostream& out) {
     out << "usage: qob COMMAND OPERANDS...\n\n"
            "Reads, writes and converts qob e-books.\n\nCommands:\n";
-    for (const CommandSpec& command : kCommands) {
+    for (const CommandEntry& command : kCommands) {
         out << "  " << command.name << ' ' << command.operands << "\n      " << command.summary << ".\n";
     }
     out << "\nRun 'qob COMMAND --help' for one command's details.\n\n" << kTextNote << '\n' << kExitNote;
 }
 
-void PrintCommandHelp(const CommandSpec& command, std::ostream& out) {
+void PrintCommandHelp(const CommandEntry& command, std::ostream& out) {
     out << "usage: qob " << command.name << ' ' << command.operands << "\n\n"
         << command.summary << ".\n" << command.details << '\n' << kTextNote << '\n' << kExitNote;
 }
 
-int UsageError(Console& console, const CommandSpec* command, std::string_view problem) {
+int UsageError(Console& console, const CommandEntry* command, std::string_view problem) {
     console.err << "qob: " << problem << '\n';
     if (command) {
         console.err << "usage: qob " << command->name << ' ' << command->operands << '\n';
@@ -118,13 +118,13 @@ CommandWords SplitCommandWords(const std::vector<std::string>& words) {
     return result;
 }
 
-std::string CheckOperandCount(const CommandSpec& command, const Operands& operands) {
+std::string CheckOperandCount(const CommandEntry& command, const Operands& operands) {
     if (operands.size() < command.operandCount) return std::string(command.name) + ": missing operands";
     if (operands.size() > command.operandCount) return std::string(command.name) + ": too many operands";
     return {};
 }
 
-int RunCommand(const CommandSpec& command, const std::vector<std::string>& words, Console& console) {
+int RunCommand(const CommandEntry& command, const std::vector<std::string>& words, Console& console) {
     const CommandWords split = SplitCommandWords(words);
     if (split.helpAsked) {
         PrintCommandHelp(command, console.out);
@@ -143,7 +143,7 @@ int Dispatch(const std::vector<std::string>& args, Console& console) {
         PrintOverview(console.out);
         return kSuccess;
     }
-    const CommandSpec* command = FindCommand(args[0]);
+    const CommandEntry* command = FindCommand(args[0]);
     if (!command) return UsageError(console, nullptr, "unknown command '" + args[0] + "'");
     return RunCommand(*command, {args.begin() + 1, args.end()}, console);
 }
