@@ -16,6 +16,10 @@ public:
     void Generate(std::uint8_t* out, std::size_t size);
 
 private:
+    template <bool kXor>
+    void Run(std::uint8_t* data, std::size_t size);
+
+    // 32-bit words: byte-sized state costs partial-register stalls.
     std::uint32_t s_[256];
     std::uint32_t i_ = 0;
     std::uint32_t j_ = 0;
