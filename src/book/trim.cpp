@@ -1,2 +1,15 @@
 #include "trim.h"
-namespace qob { void TrimWorkingSet() {} }
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace qob {
+
+void TrimWorkingSet() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
+}  // namespace qob

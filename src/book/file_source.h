@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace qob {
+
+// Reads a regular file front to back through a small buffer (book files hold
+// many short fields) and knows how many bytes remain, so that a length read
+// from a damaged file can be checked before anything is allocated for it.
+// The file is seen as it was when opened: a file that grows meanwhile is
+// read up to its old size, one that shrinks simply ends early.
+class FileSource {
+public:
+    FileSource() = default;
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+    ~FileSource();
+
+    // False when the path is not a regular file that can be read.
+    bool Open(const std::string& path);
+
+    std::uint64_t Remaining() const { return remaining_; }
+
+    // Reads up to `size` bytes; fewer only at the end or on a read error,
+    // after which nothing more is read.
+    std::size_t Read(void* out, std::size_t size);
+
+private:
+    std::size_t TakeBuffered(std::uint8_t* out, std::size_t size);
+    std::size_t ReadDirect(std::uint8_t* out, std::size_t size);
+    bool Refill();
+
+    static constexpr std::size_t kBufferSize = 64 * 1024;
+
+    int fd_ = -1;
+    std::uint64_t remaining_ = 0;  // including what is in the buffer
+    std::unique_ptr<std::uint8_t[]> buffer_;
+    std::size_t bufferStart_ = 0;
+    std::size_t bufferEnd_ = 0;
+};
+
+}  // namespace qob
