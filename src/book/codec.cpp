@@ -1,8 +1,104 @@
-// Placeholder until the codec lands.
 #include "codec.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+
 namespace qob {
-std::string Gb18030ToUtf8(std::string_view b) { return std::string(b); }
-std::string Utf8ToGb18030(std::string_view u) { return std::string(u); }
-std::string CrlfToLf(std::string_view t) { return std::string(t); }
-std::string LfToCrlf(std::string_view t) { return std::string(t); }
+
+namespace {
+
+constexpr std::string_view kUtf8Replacement = "\xEF\xBF\xBD";  // U+FFFD
+constexpr std::string_view kGb18030Replacement = "?";
+
+// One iconv descriptor per direction and thread, opened on first use.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    ~Converter() {
+        if (Usable()) iconv_close(cd_);
+    }
+
+    // A byte that cannot be converted, or an incomplete sequence at the
+    // end, becomes `replacement` and the conversion goes on after it.
+    std::string Convert(std::string_view input, std::string_view replacement);
+
+private:
+    bool Usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    // Without the system's converter every byte counts as unconvertible,
+    // so texts still show, as replacements, instead of failing.
+    std::size_t Step(char** in, std::size_t* inLeft, char** out, std::size_t* outLeft) {
+        if (Usable()) return iconv(cd_, in, inLeft, out, outLeft);
+        errno = EILSEQ;
+        return static_cast<std::size_t>(-1);
+    }
+
+    iconv_t cd_;
+};
+
+void MakeRoom(std::string& out, std::size_t used, std::size_t needed) {
+    if (out.size() - used < needed) out.resize(std::max(out.size() * 2, used + needed));
 }
+
+std::string Converter::Convert(std::string_view input, std::string_view replacement) {
+    std::string out(input.size() + input.size() / 2 + 16, '\0');
+    std::size_t used = 0;
+    char* in = const_cast<char*>(input.data());  // iconv does not write through it
+    std::size_t inLeft = input.size();
+    if (Usable()) iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    while (inLeft > 0) {
+        char* outPtr = out.data() + used;
+        std::size_t outLeft = out.size() - used;
+        const std::size_t result = Step(&in, &inLeft, &outPtr, &outLeft);
+        used = static_cast<std::size_t>(outPtr - out.data());
+        if (result != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) {
+            MakeRoom(out, used, out.size());
+            continue;
+        }
+        MakeRoom(out, used, replacement.size());
+        out.replace(used, replacement.size(), replacement);
+        used += replacement.size();
+        ++in;
+        --inLeft;
+    }
+    out.resize(used);
+    return out;
+}
+
+}  // namespace
+
+std::string Gb18030ToUtf8(std::string_view bytes) {
+    thread_local Converter converter("UTF-8", "GB18030");
+    return converter.Convert(bytes, kUtf8Replacement);
+}
+
+std::string Utf8ToGb18030(std::string_view utf8) {
+    thread_local Converter converter("GB18030", "UTF-8");
+    return converter.Convert(utf8, kGb18030Replacement);
+}
+
+std::string CrlfToLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t n = 0; n < text.size(); ++n) {
+        if (!(text[n] == '\r' && n + 1 < text.size() && text[n + 1] == '\n')) out += text[n];
+    }
+    return out;
+}
+
+// A "\n" that already follows a "\r" stays as it is.
+std::string LfToCrlf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t n = 0; n < text.size(); ++n) {
+        if (text[n] == '\n' && (n == 0 || text[n - 1] != '\r')) out += '\r';
+        out += text[n];
+    }
+    return out;
+}
+
+}  // namespace qob
