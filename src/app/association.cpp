@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::string_view kDefaultGroup = "[Default Applications]";
 constexpr std::string_view kExecPlaceholder = "@EXEC@";
+constexpr const char* kOpenVerbCaption = "\xB4\xF2\xBF\xAA";  // 打开, code page 936
 
 std::string_view Trim(std::string_view text) {
     constexpr std::string_view kBlank = " \t\r\n";
@@ -64,7 +65,7 @@ std::vector<RegistryEntry> RegistryEntries(std::string_view programPath) {
     std::replace(path.begin(), path.end(), '/', '\\');
     return {
         {".qob", "qob.vark"},
-        {"qob.vark\\shell\\open", "打开"},
+        {"qob.vark\\shell\\open", kOpenVerbCaption},
         {"qob.vark\\shell\\open\\command", "\"" + path + "\" \"%1\""},
         {"qob.vark\\DefaultIcon", path + ",0"},
     };

@@ -10,7 +10,8 @@
 // Registers this executable as the handler of ".qob" files for the current
 // user. Runs at every start; a failure is silent and stops at the first
 // entry that could not be written. `programPath` is the absolute path of the
-// executable, in UTF-8.
+// executable in the file system's 8-bit encoding (UTF-8 on Linux, the ANSI
+// code page on Windows).
 void RegisterFileAssociation(const std::string& programPath);
 
 namespace qob::association {
@@ -24,16 +25,16 @@ std::size_t WriteUntilFirstFailure(const std::vector<Entry>& entries, Write writ
     return written;
 }
 
-// Windows: default values of keys under HKEY_CLASSES_ROOT.
+// Windows: default values of keys under HKEY_CLASSES_ROOT, as ANSI text.
 struct RegistryEntry {
     std::string key;  // relative to the root, no trailing backslash
     std::string value;
     bool operator==(const RegistryEntry&) const = default;
 };
 
-// The class `qob.vark` for ".qob", its open verb, its command and its icon.
-// The command quotes both the program and the file, so that paths with
-// spaces reach the program whole.
+// The class `qob.vark` for ".qob", its open verb (captioned in code page
+// 936), its command and its icon. The command quotes both the program and
+// the file, so that paths with spaces reach the program whole.
 std::vector<RegistryEntry> RegistryEntries(std::string_view programPath);
 
 // Freedesktop: files under the user's data and config directories.

@@ -15,7 +15,7 @@ using namespace qob::association;
 TEST(RegistryEntries, FourEntriesInOrderWithTheCommandQuoted) {
     const std::vector<RegistryEntry> expected = {
         {".qob", "qob.vark"},
-        {"qob.vark\\shell\\open", "打开"},
+        {"qob.vark\\shell\\open", "\xB4\xF2\xBF\xAA"},  // 打开 in code page 936
         {"qob.vark\\shell\\open\\command", "\"C:\\Program Files\\qob\\qob.exe\" \"%1\""},
         {"qob.vark\\DefaultIcon", "C:\\Program Files\\qob\\qob.exe,0"},
     };
