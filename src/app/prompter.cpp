@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -31,6 +32,9 @@ QFont StartFont(const FontChoice& values) {
     font.setItalic(values.italic);
     font.setUnderline(values.underline);
     font.setStrikeOut(values.strikeOut);
+    // The dialog lists real faces only; a substituted name such as "宋体"
+    // starts it on the face that actually draws it.
+    font.setFamily(QFontInfo(font).family());
     return font;
 }
 

@@ -1,6 +1,7 @@
 #include "fixed_dialog.h"
 
 #include <QScreen>
+#include <QTimer>
 
 FixedDialog::FixedDialog(const QString& roleName, const QString& title, QSize outerSize)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -14,8 +15,12 @@ FixedDialog::FixedDialog(const QString& roleName, const QString& title, QSize ou
 
 void FixedDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FitFrame();
     CentreOnScreen();
+    // The window manager reports the frame only once the window is mapped.
+    QTimer::singleShot(0, this, [this] {
+        FitFrame();
+        CentreOnScreen();
+    });
 }
 
 // The size given is the outer one; where the platform draws a frame, the
