@@ -34,7 +34,7 @@ std::string ForTerminal(std::string_view bookBytes) {
 }
 
 Text ForBook(std::string_view utf8) {
-    return Utf8ToGb18030(LfToCrlf(CrlfToLf(utf8)));
+    return Utf8ToGb18030(LfToCrlf(utf8));
 }
 
 std::string OneLine(std::string_view utf8) {

@@ -10,7 +10,7 @@ namespace qob::cli {
 
 // Book bytes as the terminal and text files show them: UTF-8 with "\n".
 std::string ForTerminal(std::string_view bookBytes);
-// The reverse: GB18030 with "\r\n", whichever line breaks the input used.
+// The reverse, for text with "\n" line breaks: GB18030 with "\r\n".
 Text ForBook(std::string_view utf8);
 
 // Line breaks become spaces, so that one text stays on one output line.

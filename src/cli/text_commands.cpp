@@ -125,6 +125,7 @@ int RunPack(const Operands& operands, Console& console) {
     const std::string& target = operands[1];
     const std::optional<std::vector<fs::path>> files = ListArticleFiles(operands[0], console);
     if (!files) return kFailure;
+    if (files->empty()) Warn(console, operands[0] + " holds no .txt files; the book will be empty");
     ArticleList articles;
     articles.Reserve(files->size());
     for (const fs::path& file : *files) {

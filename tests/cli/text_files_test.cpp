@@ -164,8 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"ContentStartingWithALineBreak", MakeList({{"t", "\r\nafter"}})},
         RoundTripCase{"FourByteCharacters", MakeList({{kFourByteChar, kFourByteChar + "\r\n" + kFourByteChar}})},
         RoundTripCase{"TabsAndSpaces", MakeList({{" \t title ", "\t indented \r\n  "}})},
-        RoundTripCase{"SameTitles", MakeList({{kBiaoTi, "1"}, {kBiaoTi, "2"}, {kBiaoTi, "3"}})},
-        RoundTripCase{"EmptyBook", {}}),
+        RoundTripCase{"SameTitles", MakeList({{kBiaoTi, "1"}, {kBiaoTi, "2"}, {kBiaoTi, "3"}})}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class PackTest : public TextFilesFixture, public testing::Test {
@@ -182,6 +181,14 @@ TEST_F(PackTest, TakesTheTextFilesInNameOrder) {
     std::vector<std::string> titles;
     for (const Article& article : packed) titles.push_back(article.title);
     EXPECT_EQ(titles, (std::vector<std::string>{"10.txt", "2.txt", "a.txt", "b.txt"}));
+}
+
+TEST_F(PackTest, WarnsWhenThereIsNoTextFile) {
+    WriteBytes(dir / "notes.md", "not an article\n");
+    const QobRun run = RunQob({"pack", dir.string(), repacked});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.err.find("warning: " + dir.string() + " holds no .txt files"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadBook(repacked).articles, ArticleList());
 }
 
 struct FileTextCase {
