@@ -72,7 +72,7 @@ std::string WithDefaultHandler(std::string_view mimeAppsList);
 
 struct FilesOutcome {
     std::size_t done = 0;            // entries now up to date, in order
-    std::vector<Refresh> refreshes;  // databases whose files changed
+    std::vector<Refresh> refreshes;  // for each changed file that needs one
 };
 
 // Writes each entry whose file differs from its content (a temporary file

@@ -159,9 +159,7 @@ FilesOutcome WriteFreedesktopFiles(const std::vector<FileEntry>& entries) {
     FilesOutcome outcome;
     outcome.done = WriteUntilFirstFailure(entries, [&outcome](const FileEntry& entry) {
         const StepResult result = BringUpToDate(entry);
-        const bool needsRefresh = result == StepResult::Changed && entry.refresh != Refresh::Nothing;
-        if (needsRefresh && std::find(outcome.refreshes.begin(), outcome.refreshes.end(), entry.refresh) ==
-                                outcome.refreshes.end())
+        if (result == StepResult::Changed && entry.refresh != Refresh::Nothing)
             outcome.refreshes.push_back(entry.refresh);
         return result != StepResult::Failed;
     });
