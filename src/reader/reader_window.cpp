@@ -297,6 +297,7 @@ void ReaderWindow::BuildForm() {
     f.statusBar = new QStatusBar(this);
     f.statusBar->setObjectName(QStringLiteral("状态条1"));
     f.statusBar->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
+    f.statusBar->setFixedHeight(20);
     setStatusBar(f.statusBar);
     f.readingMenu = BuildMenus(this);
     BuildToolBar(this, f.toolBar);
