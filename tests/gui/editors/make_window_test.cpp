@@ -183,6 +183,30 @@ private slots:
         QCOMPARE(Titles(List(window)), Titles(LetterBook(letters)));
     }
 
+    // The user goes on typing the next title after every list change.
+    void commandsLeaveTheFocusInTheTitleBox_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("add") << "添加按钮";
+        QTest::newRow("insert before") << "向前插入";
+        QTest::newRow("insert after") << "向后插入";
+        QTest::newRow("modify") << "修改按钮";
+        QTest::newRow("delete") << "删除按钮";
+        QTest::newRow("clear") << "清空按钮";
+    }
+    void commandsLeaveTheFocusInTheTitleBox() {
+        QFETCH(QString, command);
+        Compose(window, "AB", 1);
+        Type(window, QStringLiteral("N"), QStringLiteral("N-text"));
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        ContentBox(window)->setFocus();
+
+        Button(window, command.toUtf8().constData())->click();
+
+        QCOMPARE(QApplication::focusWidget(), TitleBox(window));
+    }
+
     void selectingAnEntryReplacesTheBoxes() {
         Compose(window, "ABC", 0);
         Type(window, QStringLiteral("unsaved"), QStringLiteral("typing"));
