@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <fstream>
@@ -58,64 +59,49 @@ long StatusKilobytes(const char* field) {
     return -1;
 }
 
-// Forgets the peak of the set-up so that the peak read later is the load's.
-bool ResetPeakMemory() {
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return static_cast<bool>(clear);
-}
-
 double Seconds(const QElapsedTimer& timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e9; }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir work;
-    // The reader registers the file association; keep it out of the user's data.
-    qputenv("XDG_DATA_HOME", QFile::encodeName(work.path()));
-    QApplication app(argc, argv);
-    const int articles = argc > 1 ? std::atoi(argv[1]) : 100000;
-    const auto articleBytes = static_cast<std::size_t>(argc > 2 ? std::atol(argv[2]) : 1000);
-
-    const QString bookPath = work.path() + QStringLiteral("/large.qob");
+// Measures in a process of its own, so that the memory of writing the book
+// does not count.
+int Measure(const QString& bookPath, int articles) {
     const std::string libraryPath = QFile::encodeName(bookPath).toStdString();
-    WriteLargeBook(libraryPath, articles, articleBytes);
     const auto fileBytes = static_cast<double>(QFileInfo(bookPath).size());
-    std::printf("book: %d articles, %.1f MB\n", articles, fileBytes / 1e6);
-
     ReaderWindow window{QStringList()};
     window.show();
     QCoreApplication::processEvents();
-    qob::TrimWorkingSet();
-    const bool peakReset = ResetPeakMemory();
     const long baseline = StatusKilobytes("VmRSS");
 
-    QElapsedTimer timer;
-    timer.start();
-    {
+    // Every run starts from a trimmed heap, as a load in the program does.
+    // ReadBook gets the faster of two runs.
+    double readSeconds = 0;
+    for (int run = 0; run < 2; ++run) {
+        qob::TrimWorkingSet();
+        QElapsedTimer timer;
+        timer.start();
         const qob::LoadedBook loaded = qob::ReadBook(libraryPath);
+        const double seconds = Seconds(timer);
         if (loaded.outcome != qob::ReadOutcome::Ok || loaded.articles.Count() != static_cast<std::size_t>(articles)) {
             std::fprintf(stderr, "the book did not read back\n");
             return 1;
         }
+        readSeconds = run == 0 ? seconds : std::min(readSeconds, seconds);
     }
-    const double readSeconds = Seconds(timer);
     qob::TrimWorkingSet();
 
-    timer.restart();
+    QElapsedTimer timer;
+    timer.start();
     window.LoadBookIntoReader(bookPath);
     QCoreApplication::processEvents();
     const double loadSeconds = Seconds(timer);
     const long peak = StatusKilobytes("VmHWM");
 
+    std::printf("book: %d articles, %.1f MB\n", articles, fileBytes / 1e6);
     std::printf("ReadBook alone:            %.3f s\n", readSeconds);
     std::printf("LoadBookIntoReader:        %.3f s  (%.2fx ReadBook, goal <= 1.30x)\n", loadSeconds,
                 loadSeconds / readSeconds);
-    std::printf("peak RSS with book open:   %.1f MB  (%.2fx file size, goal <= 2.50x; %.1f MB before loading%s)\n",
+    std::printf("peak RSS with book open:   %.1f MB  (%.2fx file size, goal <= 2.50x; %.1f MB before loading)\n",
                 static_cast<double>(peak) * 1024.0 / 1e6, static_cast<double>(peak) * 1024.0 / fileBytes,
-                static_cast<double>(baseline) * 1024.0 / 1e6, peakReset ? "" : "; peak not reset, includes set-up");
+                static_cast<double>(baseline) * 1024.0 / 1e6);
 
     const qob::Text large = Prose(kLargeArticleBytes);
     timer.restart();
@@ -124,4 +110,31 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
     std::printf("show a %.1f MB article:    %.3f s\n", static_cast<double>(large.size()) / 1e6, Seconds(timer));
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 4 && args[1] == QStringLiteral("--measure")) return Measure(args[2], args[3].toInt());
+
+    const int articles = args.size() > 1 ? args[1].toInt() : 100000;
+    const auto articleBytes = static_cast<std::size_t>(args.size() > 2 ? args[2].toLong() : 1000);
+    QTemporaryDir work;
+    const QString bookPath = work.path() + QStringLiteral("/large.qob");
+    WriteLargeBook(QFile::encodeName(bookPath).toStdString(), articles, articleBytes);
+
+    QProcess measure;
+    measure.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The reader registers the file association; keep it out of the user's data.
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), work.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), work.path());
+    measure.setProcessEnvironment(environment);
+    measure.start(QCoreApplication::applicationFilePath(),
+                  {QStringLiteral("--measure"), bookPath, QString::number(articles)});
+    measure.waitForFinished(-1);
+    return measure.exitStatus() == QProcess::NormalExit ? measure.exitCode() : 1;
 }
