@@ -10,9 +10,8 @@ namespace qob::cli {
 // The whole file's bytes, or nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
-// Writes a temporary file beside `target` and renames it into place only
-// when every write and the close succeeded, so a failed write never leaves
-// a partial file under the target's name.
+// Replaces `target` whole or leaves it as it was, like the book writer, so
+// a failed write never leaves a partial file under the target's name.
 bool WriteFileWhole(const std::filesystem::path& target, std::string_view bytes);
 
 }  // namespace qob::cli
