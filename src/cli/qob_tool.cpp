@@ -37,19 +37,22 @@ const std::array<CommandEntry, 6> kCommands{{
     {"list", "BOOK", 1, "Prints one line per article: its number from 1, a tab, its title",
      "A line break inside a title is shown as a space.\n", RunList, nullptr},
     {"show", "BOOK N", 2, "Prints the content of article N, counted from 1",
-     "The content is printed as stored, without a line break added at its end.\n", RunShow,
+     "Nothing is added after the content, not even a line break.\n", RunShow,
      CheckShowOperands},
     {"unpack", "BOOK DIR", 2, "Writes one text file per article into DIR",
      "DIR is created, or must be empty. The files are named 0001.txt, 0002.txt, ...\n"
      "(with more digits for books of 10000 articles or more). Each holds the title\n"
      "on its first line and the content after it. A book with a line break in a\n"
-     "title is refused, since the first line could not keep it.\n",
+     "title is refused, since the first line could not keep it. An article whose\n"
+     "bytes would not pack back unchanged (bytes that are not GB18030 text, line\n"
+     "breaks other than \"\\r\\n\") is written with a warning that names it.\n",
      RunUnpack, nullptr},
     {"pack", "DIR BOOK", 2, "Writes a book made of the .txt files of DIR, in name order",
      "The first line of each file is the article's title, the rest its content;\n"
      "a file whose text does not end with a line break gives a content that does\n"
-     "not end with one either. An existing BOOK is replaced only once the new one\n"
-     "has been written whole.\n",
+     "not end with one either. Files that are not UTF-8 or hold a NUL byte are\n"
+     "refused. An existing BOOK is replaced only once the new one has been\n"
+     "written whole.\n",
      RunPack, nullptr},
     {"export", "rux|custom BOOK OUT", 3, "Writes the book to OUT in the rux or the custom layout",
      "rux: the book's layout without key and cipher.\n"
@@ -78,7 +81,7 @@ void PrintOverview(std::ostream& out) {
 
 void PrintCommandHelp(const CommandEntry& command, std::ostream& out) {
     out << "usage: qob " << command.name << ' ' << command.operands << "\n\n"
-        << command.summary << ".\n" << command.details << '\n' << kTextNote << '\n' << kExitNote;
+        << command.summary << ".\n\n" << command.details << '\n' << kTextNote << '\n' << kExitNote;
 }
 
 int UsageError(Console& console, const CommandEntry* command, std::string_view problem) {
