@@ -31,7 +31,7 @@ constexpr std::string_view kExitNote =
 
 const std::array<CommandEntry, 6> kCommands{{
     {"info", "BOOK", 1, "Prints the number of articles and the book's key",
-     "Prints \"articles: N\" and \"key: K\"; a damaged book adds\n"
+     "The lines are \"articles: N\" and \"key: K\"; a damaged book adds\n"
      "\"damaged: yes (header says M)\", where M is the count its header announces.\n",
      RunInfo, nullptr},
     {"list", "BOOK", 1, "Prints one line per article: its number from 1, a tab, its title",
