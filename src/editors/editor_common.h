@@ -26,12 +26,10 @@ protected:
     // `outer` is the size including border and caption, as the forms give it.
     EditorWindow(const char* roleName, const QString& title, QSize outer);
 
+    // A button of this window that runs `command` when clicked.
     template <typename Window>
-    QPushButton* AddButton(const char* name, const QString& caption, const QRect& place,
-                           void (Window::*command)()) {
-        QPushButton* button = NewButton(name, caption, place);
-        connect(button, &QPushButton::clicked, static_cast<Window*>(this), command);
-        return button;
+    void AddButton(const char* name, const QString& caption, const QRect& place, void (Window::*command)()) {
+        connect(NewButton(name, caption, place), &QPushButton::clicked, static_cast<Window*>(this), command);
     }
     // The "关闭" button every editing window has.
     void AddCloseButton(const QRect& place);
@@ -39,10 +37,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QPushButton* NewButton(const char* name, const QString& caption, const QRect& place);
+    // Once the window system reports the real frame, the client area is what
+    // the outer size leaves inside it.
     void FitFrame();
 
     QSize outer_;
-    QPushButton* NewButton(const char* name, const QString& caption, const QRect& place);
 };
 
 // Shows `window` modally and returns once it has been closed; every other

@@ -17,6 +17,14 @@ namespace {
 
 MakeWindow* openMakeWindow = nullptr;
 
+// Opening the make window while it is open only brings it to the front,
+// with its contents and its modality as they are.
+bool BringOpenWindowToFront() {
+    if (!openMakeWindow) return false;
+    openMakeWindow->BringToFront();
+    return true;
+}
+
 bool IsEnter(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     const int key = static_cast<const QKeyEvent*>(event)->key();
@@ -55,19 +63,11 @@ MakeWindow::~MakeWindow() {
 MakeWindow* MakeWindow::Instance() { return openMakeWindow; }
 
 void MakeWindow::OpenModal() {
-    if (openMakeWindow) {
-        openMakeWindow->BringToFront();
-        return;
-    }
-    RunModal(new MakeWindow);
+    if (!BringOpenWindowToFront()) RunModal(new MakeWindow);
 }
 
 void MakeWindow::OpenModeless() {
-    if (openMakeWindow) {
-        openMakeWindow->BringToFront();
-        return;
-    }
-    (new MakeWindow)->show();
+    if (!BringOpenWindowToFront()) (new MakeWindow)->show();
 }
 
 bool MakeWindow::TitleGiven() const {

@@ -247,13 +247,16 @@ private slots:
     // if they were chapters.
     void staleReaderOpensAnEmptyWindowAndRefusesChapterCommands_data() {
         QTest::addColumn<QString>("command");
-        QTest::newRow("modify") << "修改本章";
-        QTest::newRow("restore") << "还原文章";
-        QTest::newRow("insert before") << "向前插入";
-        QTest::newRow("insert after") << "向后插入";
+        QTest::addColumn<QString>("boxTitle");
+        QTest::newRow("modify") << "修改本章" << "typed";
+        QTest::newRow("restore") << "还原文章" << "typed";
+        QTest::newRow("insert before") << "向前插入" << "typed";
+        QTest::newRow("insert after") << "向后插入" << "typed";
+        QTest::newRow("delete") << "删除本章" << "";
     }
     void staleReaderOpensAnEmptyWindowAndRefusesChapterCommands() {
         QFETCH(QString, command);
+        QFETCH(QString, boxTitle);
         MakeStale(*reader, "ABC", 1);
         Open();
         QCOMPARE(List(window)->Count(), 0);
@@ -267,7 +270,7 @@ private slots:
         QVERIFY(reader->OpenBook().Empty());
         QCOMPARE(Titles(Contents()), QStringLiteral("A,B,C"));
         QCOMPARE(PaneText(), QStringLiteral("B-text"));
-        QCOMPARE(TitleBoxText(window), QStringLiteral("typed"));
+        QCOMPARE(TitleBoxText(window), boxTitle);
     }
 
     // A chapter added to the empty book of a stale reader takes position 0
