@@ -237,7 +237,6 @@ struct ReaderWindow::Form {
     QLineEdit* pathBox = nullptr;         // 打开文件编辑框
     QPushButton* openButton = nullptr;    // 打开按钮
     CommonDialog* dialog = nullptr;       // 阅读通用对话框
-    QLabel* pictureBox = nullptr;         // 图片框1
     QGroupBox* contentsGroup = nullptr;   // 目录分组框
     ListBox* contents = nullptr;          // 目录列表框
     QGroupBox* articleGroup = nullptr;    // 分组框1
@@ -281,9 +280,9 @@ void ReaderWindow::BuildForm() {
     connect(f.openButton, &QPushButton::clicked, this, &ReaderWindow::OpenBookFromDialog);
     f.dialog = new CommonDialog(QStringLiteral("阅读通用对话框"), this);
 
-    f.pictureBox = Place(new QLabel(client), "图片框1", QRect(784, 8, 16, 24));
-    f.pictureBox->setPixmap(reader_icons::ToolbarImage(6).pixmap(15, 15));
-    f.pictureBox->hide();
+    QLabel* pictureBox = Place(new QLabel(client), "图片框1", QRect(784, 8, 16, 24));
+    pictureBox->setPixmap(reader_icons::ToolbarImage(6).pixmap(15, 15));
+    pictureBox->hide();
 
     f.contentsGroup = Place(new QGroupBox(client), "目录分组框", QRect(8, 74, 192, 504));
     f.contents = Place(new ListBox(f.contentsGroup), "目录列表框", QRect(8, 16, 176, 478));

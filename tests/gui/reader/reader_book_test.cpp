@@ -99,6 +99,7 @@ private slots:
         QCOMPARE(Pane(), QStringLiteral("first"));
         QCOMPARE(ArticleGroup(Window())->title(), QStringLiteral("[文章标题]One"));
         QCOMPARE(ArticleGroup(Window())->font().pointSize(), 10);
+        QCOMPARE(Window().ReadingPane()->font().pointSize(), 11);
         QCOMPARE(ContentsGroup(Window())->title(), QStringLiteral("[文章目录列表] 3 篇"));
         QCOMPARE(PathBox(Window())->text(), path);
         QCOMPARE(Window().OpenBook().Count(), 3u);
