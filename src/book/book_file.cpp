@@ -1,5 +1,6 @@
 #include "book_file.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <new>
@@ -20,6 +21,8 @@ constexpr BookKey kSmallestKey = 100000000;
 constexpr BookKey kLargestKey = 999999999;
 // Every stored article takes at least its two 4-byte lengths.
 constexpr std::uint64_t kSmallestArticle = 8;
+// A damaged count must not reserve more than a large real book needs.
+constexpr std::uint64_t kLargestReservation = std::uint64_t{1} << 20;
 
 bool HasMagic(FileSource& source) {
     char magic[kMagic.size()];
@@ -40,11 +43,25 @@ std::int32_t ReadHeaderNumber(FileSource& source) {
     return LittleEndian(bytes);
 }
 
-void CutAtNul(Text& text) {
-    const auto nul = text.find('\0');
-    if (nul == Text::npos) return;
-    text.resize(nul);
-    text.shrink_to_fit();
+// Deciphers the field piece by piece inside the source's buffer, which
+// stays in the CPU cache, and appends it to the text up to the first NUL, so
+// that the text's memory is written once.
+bool DecipherInto(FileSource& source, SharedKeystream::Field& field, std::size_t size, Text& text) {
+    bool cut = false;
+    while (size > 0) {
+        const auto piece = source.Borrow(size);
+        if (piece.empty()) return false;
+        size -= piece.size();
+        if (cut) continue;
+        field.Xor(piece.data(), piece.data(), piece.size());
+        const void* nul = std::memchr(piece.data(), 0, piece.size());
+        const auto kept = nul ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - piece.data())
+                              : piece.size();
+        text.append(reinterpret_cast<const char*>(piece.data()), kept);
+        cut = nul != nullptr;
+    }
+    if (cut) text.shrink_to_fit();
+    return true;
 }
 
 // False when the field is cut short, has a negative length or a length
@@ -55,33 +72,32 @@ bool ReadField(FileSource& source, SharedKeystream& keystream, Text& text) {
     const std::int32_t size = LittleEndian(length);
     if (size < 0 || static_cast<std::uint64_t>(size) > source.Remaining()) return false;
     if (size == 0) return true;
-    try {
-        text.resize(static_cast<std::size_t>(size));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    auto* bytes = reinterpret_cast<std::uint8_t*>(text.data());
-    if (source.Read(bytes, text.size()) != text.size()) return false;
-    keystream.Begin(text.size()).Xor(bytes, bytes, text.size());
-    CutAtNul(text);
-    return true;
+    text.reserve(static_cast<std::size_t>(size));
+    auto field = keystream.Begin(static_cast<std::size_t>(size));
+    return DecipherInto(source, field, static_cast<std::size_t>(size), text);
 }
 
 // Stops at the first field that fails: the articles before it are whole,
-// and every later field would start in the wrong place.
+// and every later field would start in the wrong place. Running out of
+// memory fails the field too.
 void ReadArticles(FileSource& source, LoadedBook& book) {
     if (book.announcedCount <= 0) return;
     const auto count = static_cast<std::uint64_t>(book.announcedCount);
-    book.articles.Reserve(static_cast<std::size_t>(std::min(count, source.Remaining() / kSmallestArticle)));
     SharedKeystream keystream(KeyText(book.key));
-    for (std::uint64_t n = 0; n < count; ++n) {
-        Article article;
-        if (!ReadField(source, keystream, article.title) ||
-            !ReadField(source, keystream, article.content)) {
-            book.damaged = true;
-            return;
+    try {
+        book.articles.Reserve(static_cast<std::size_t>(
+            std::min({count, source.Remaining() / kSmallestArticle, kLargestReservation})));
+        for (std::uint64_t n = 0; n < count; ++n) {
+            Article article;
+            if (!ReadField(source, keystream, article.title) ||
+                !ReadField(source, keystream, article.content)) {
+                book.damaged = true;
+                return;
+            }
+            book.articles.Append(std::move(article));
         }
-        book.articles.Append(std::move(article));
+    } catch (const std::bad_alloc&) {
+        book.damaged = true;
     }
 }
 

@@ -10,22 +10,6 @@
 
 namespace qob {
 
-namespace {
-
-// Reads until `size` bytes, the end of the file or an error.
-std::size_t ReadFully(int fd, std::uint8_t* out, std::size_t size) {
-    std::size_t got = 0;
-    while (got < size) {
-        const ssize_t n = ::read(fd, out + got, size - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    return got;
-}
-
-}  // namespace
-
 FileSource::~FileSource() {
     if (fd_ >= 0) ::close(fd_);
 }
@@ -40,37 +24,39 @@ bool FileSource::Open(const std::string& path) {
     return true;
 }
 
-std::size_t FileSource::Read(void* out, std::size_t size) {
-    auto* target = static_cast<std::uint8_t*>(out);
-    size = static_cast<std::size_t>(std::min<std::uint64_t>(size, remaining_));
-    const std::size_t done = TakeBuffered(target, size);
-    if (done == size) return done;
-    // The buffer is empty now; large pieces go straight into the caller's memory.
-    if (size - done >= kBufferSize) return done + ReadDirect(target + done, size - done);
-    if (!Refill()) return done;
-    return done + TakeBuffered(target + done, size - done);
-}
-
-std::size_t FileSource::TakeBuffered(std::uint8_t* out, std::size_t size) {
+std::span<std::uint8_t> FileSource::Borrow(std::size_t size) {
+    if (bufferStart_ == bufferEnd_) Refill();
     const std::size_t piece = std::min(size, bufferEnd_ - bufferStart_);
-    std::memcpy(out, buffer_.get() + bufferStart_, piece);
+    const std::span<std::uint8_t> bytes(buffer_.get() + bufferStart_, piece);
     bufferStart_ += piece;
     remaining_ -= piece;
-    return piece;
+    return bytes;
 }
 
-std::size_t FileSource::ReadDirect(std::uint8_t* out, std::size_t size) {
-    const std::size_t got = ReadFully(fd_, out, size);
-    remaining_ = got < size ? 0 : remaining_ - got;
-    return got;
+std::size_t FileSource::Read(void* out, std::size_t size) {
+    auto* target = static_cast<std::uint8_t*>(out);
+    std::size_t done = 0;
+    while (done < size) {
+        const auto piece = Borrow(size - done);
+        if (piece.empty()) break;
+        std::memcpy(target + done, piece.data(), piece.size());
+        done += piece.size();
+    }
+    return done;
 }
 
-bool FileSource::Refill() {
+void FileSource::Refill() {
     const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, remaining_));
+    std::size_t got = 0;
+    while (got < wanted) {
+        const ssize_t n = ::read(fd_, buffer_.get() + got, wanted - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
     bufferStart_ = 0;
-    bufferEnd_ = ReadFully(fd_, buffer_.get(), wanted);
-    if (bufferEnd_ < wanted) remaining_ = bufferEnd_;  // the file ended early or failed
-    return bufferEnd_ > 0;
+    bufferEnd_ = got;
+    if (got < wanted) remaining_ = got;  // the file ended early or failed
 }
 
 }  // namespace qob

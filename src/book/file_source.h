@@ -3,12 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace qob {
 
-// Reads a regular file front to back through a small buffer (book files hold
-// many short fields) and knows how many bytes remain, so that a length read
+// Reads a regular file front to back through a buffer small enough to stay
+// in the CPU cache, and knows how many bytes remain, so that a length read
 // from a damaged file can be checked before anything is allocated for it.
 // The file is seen as it was when opened: a file that grows meanwhile is
 // read up to its old size, one that shrinks simply ends early.
@@ -24,14 +25,16 @@ public:
 
     std::uint64_t Remaining() const { return remaining_; }
 
-    // Reads up to `size` bytes; fewer only at the end or on a read error,
-    // after which nothing more is read.
+    // The next bytes of the file, at most `size` of them, inside the buffer
+    // (the caller may change them there) and valid until the next call.
+    // Empty at the end of the file or after a read error.
+    std::span<std::uint8_t> Borrow(std::size_t size);
+
+    // Reads up to `size` bytes; fewer only at the end or on a read error.
     std::size_t Read(void* out, std::size_t size);
 
 private:
-    std::size_t TakeBuffered(std::uint8_t* out, std::size_t size);
-    std::size_t ReadDirect(std::uint8_t* out, std::size_t size);
-    bool Refill();
+    void Refill();
 
     static constexpr std::size_t kBufferSize = 64 * 1024;
 

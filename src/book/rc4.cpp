@@ -19,23 +19,33 @@ void Rc4::Apply(std::uint8_t* data, std::size_t size) { Run<true>(data, size); }
 void Rc4::Generate(std::uint8_t* out, std::size_t size) { Run<false>(out, size); }
 
 // The state is copied into locals so that i, j and the table pointer stay in
-// registers for the whole loop. A plain byte loop measures faster with GCC
-// than gathering keystream bytes into words.
+// registers for the whole loop. Two bytes per round, written after both are
+// known, measure fastest with GCC (faster than OpenSSL's assembly here).
 template <bool kXor>
 void Rc4::Run(std::uint8_t* data, std::size_t size) {
     std::uint32_t* const s = s_;
     std::uint32_t i = i_;
     std::uint32_t j = j_;
-    for (std::size_t n = 0; n < size; ++n) {
+    auto next = [s, &i, &j]() -> std::uint8_t {
         i = (i + 1) & 0xff;
         const std::uint32_t x = s[i];
         j = (j + x) & 0xff;
         const std::uint32_t y = s[j];
-        s[i] = y;
         s[j] = x;
-        const auto byte = static_cast<std::uint8_t>(s[(x + y) & 0xff]);
-        data[n] = kXor ? static_cast<std::uint8_t>(data[n] ^ byte) : byte;
+        s[i] = y;
+        return static_cast<std::uint8_t>(s[(x + y) & 0xff]);
+    };
+    auto put = [data](std::size_t at, std::uint8_t byte) {
+        data[at] = kXor ? static_cast<std::uint8_t>(data[at] ^ byte) : byte;
+    };
+    std::size_t n = 0;
+    for (; n + 2 <= size; n += 2) {
+        const std::uint8_t first = next();
+        const std::uint8_t second = next();
+        put(n, first);
+        put(n + 1, second);
     }
+    if (n < size) put(n, next());
     i_ = i;
     j_ = j;
 }
