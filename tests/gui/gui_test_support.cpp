@@ -6,6 +6,21 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace {
+
+// An empty queue answers "cancel".
+template <typename T>
+std::optional<T> TakeAnswer(std::deque<std::optional<T>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    const bool given = answers.front().has_value();
+    T value = given ? std::move(*answers.front()) : T();
+    answers.pop_front();
+    if (!given) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
 void ScriptedPrompter::Message(const QString& text, MessageIcon icon) {
     messages.push_back({text, icon});
     if (onMessage) onMessage(text);
@@ -13,25 +28,16 @@ void ScriptedPrompter::Message(const QString& text, MessageIcon icon) {
 
 std::optional<QString> ScriptedPrompter::ChooseFile(const FileRequest& request) {
     fileRequests.push_back(request);
-    if (fileAnswers.empty()) return std::nullopt;
-    std::optional<QString> answer = fileAnswers.front();
-    fileAnswers.pop_front();
-    return answer;
+    return TakeAnswer(fileAnswers);
 }
 
 std::optional<FontChoice> ScriptedPrompter::ChooseFont(const FontChoice& initial) {
     fontRequests.push_back(initial);
-    if (fontAnswers.empty()) return std::nullopt;
-    std::optional<FontChoice> answer = fontAnswers.front();
-    fontAnswers.pop_front();
-    return answer;
+    return TakeAnswer(fontAnswers);
 }
 
 std::optional<QColor> ScriptedPrompter::ChooseColor(const QColor&) {
-    if (colorAnswers.empty()) return std::nullopt;
-    std::optional<QColor> answer = colorAnswers.front();
-    colorAnswers.pop_front();
-    return answer;
+    return TakeAnswer(colorAnswers);
 }
 
 QStringList ScriptedPrompter::MessageTexts() const {
