@@ -13,6 +13,10 @@ std::string Gb18030ToUtf8(std::string_view bytes);
 // becomes '?'.
 std::string Utf8ToGb18030(std::string_view utf8);
 
+// Well-formed UTF-8: no overlong forms, surrogates or code points past
+// U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
 // Stored texts break lines with "\r\n", the screen and text files with "\n".
 std::string CrlfToLf(std::string_view text);
 std::string LfToCrlf(std::string_view text);

@@ -10,23 +10,6 @@ namespace {
 
 constexpr std::size_t kMinimumNameDigits = 4;
 
-bool IsContinuationByte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// Length of the UTF-8 sequence that starts with `lead`, with the smallest
-// code point it may encode (to refuse overlong forms); 0 for a bad lead.
-struct SequenceShape {
-    std::size_t length;
-    char32_t smallest;
-};
-
-SequenceShape ShapeOf(unsigned char lead) {
-    if (lead < 0x80) return {1, 0};
-    if ((lead & 0xE0) == 0xC0) return {2, 0x80};
-    if ((lead & 0xF0) == 0xE0) return {3, 0x800};
-    if ((lead & 0xF8) == 0xF0) return {4, 0x10000};
-    return {0, 0};
-}
-
 }  // namespace
 
 std::string ForTerminal(std::string_view bookBytes) {
@@ -45,23 +28,6 @@ std::string OneLine(std::string_view utf8) {
 
 bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
-}
-
-bool IsValidUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const SequenceShape shape = ShapeOf(lead);
-        if (shape.length == 0 || i + shape.length > text.size()) return false;
-        char32_t code = shape.length == 1 ? lead : lead & (0x7F >> shape.length);
-        for (std::size_t k = 1; k < shape.length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if (!IsContinuationByte(next)) return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        if (code < shape.smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-        i += shape.length;
-    }
-    return true;
 }
 
 std::string ArticleFileText(const Article& article) {

@@ -16,7 +16,6 @@ Text ForBook(std::string_view utf8);
 // Line breaks become spaces, so that one text stays on one output line.
 std::string OneLine(std::string_view utf8);
 bool HasLineBreak(std::string_view text);
-bool IsValidUtf8(std::string_view text);
 
 // An article as one text file: the title on the first line, the content
 // after it, byte for byte (no line break is added at the end).

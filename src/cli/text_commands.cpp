@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "article_files.h"
+#include "codec.h"
 #include "commands.h"
 #include "file_io.h"
 
