@@ -22,9 +22,13 @@ public:
         if (Usable()) iconv_close(cd_);
     }
 
-    // A byte that cannot be converted, or an incomplete sequence at the
-    // end, becomes `replacement` and the conversion goes on after it.
-    std::string Convert(std::string_view input, std::string_view replacement);
+    // How many bytes at the start of `rest` make the one character that
+    // could not be converted.
+    using CharacterLength = std::size_t (*)(std::string_view rest);
+
+    // A character that cannot be converted, or an incomplete sequence at
+    // the end, becomes `replacement` and the conversion goes on after it.
+    std::string Convert(std::string_view input, std::string_view replacement, CharacterLength skipped);
 
 private:
     bool Usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
@@ -43,7 +47,7 @@ void MakeRoom(std::string& out, std::size_t used, std::size_t needed) {
     if (out.size() - used < needed) out.resize(std::max(out.size() * 2, used + needed));
 }
 
-std::string Converter::Convert(std::string_view input, std::string_view replacement) {
+std::string Converter::Convert(std::string_view input, std::string_view replacement, CharacterLength skipped) {
     std::string out(input.size() + input.size() / 2 + 16, '\0');
     std::size_t used = 0;
     char* in = const_cast<char*>(input.data());  // iconv does not write through it
@@ -62,8 +66,9 @@ std::string Converter::Convert(std::string_view input, std::string_view replacem
         MakeRoom(out, used, replacement.size());
         out.replace(used, replacement.size(), replacement);
         used += replacement.size();
-        ++in;
-        --inLeft;
+        const std::size_t skip = std::min(skipped(std::string_view(in, inLeft)), inLeft);
+        in += skip;
+        inLeft -= skip;
     }
     out.resize(used);
     return out;
@@ -86,16 +91,26 @@ SequenceShape ShapeOf(unsigned char lead) {
     return {0, 0};
 }
 
+// A bad byte in a book text is one character; the next may be good.
+std::size_t OneByte(std::string_view) { return 1; }
+
+// A well-formed character that GB18030 has no code for (a few private-use
+// ones) is skipped whole, so that it becomes one mark, not one per byte.
+std::size_t Utf8CharacterLength(std::string_view rest) {
+    const std::size_t length = ShapeOf(static_cast<unsigned char>(rest.front())).length;
+    return length > 1 && IsValidUtf8(rest.substr(0, length)) ? length : 1;
+}
+
 }  // namespace
 
 std::string Gb18030ToUtf8(std::string_view bytes) {
     thread_local Converter converter("UTF-8", "GB18030");
-    return converter.Convert(bytes, kUtf8Replacement);
+    return converter.Convert(bytes, kUtf8Replacement, OneByte);
 }
 
 std::string Utf8ToGb18030(std::string_view utf8) {
     thread_local Converter converter("GB18030", "UTF-8");
-    return converter.Convert(utf8, kGb18030Replacement);
+    return converter.Convert(utf8, kGb18030Replacement, Utf8CharacterLength);
 }
 
 bool IsValidUtf8(std::string_view text) {
