@@ -90,48 +90,51 @@ private:
     std::vector<std::size_t> caseExact_;
 };
 
-struct Located {
-    bool isStart = false;
-    std::size_t firstStartFromEarliest = 0;
-};
-
-// Tells whether positions, asked in rising order, start a character. It
-// parses forward from the nearest byte that stands alone, or from the last
-// start it found, so one text costs at most one pass however many
-// positions are asked.
+// Tells which positions start a character. Both questions are asked in
+// rising order; each answer parses forward from the nearest byte that
+// stands alone or from a start found before, so one text costs one pass
+// however many positions are asked.
 class CharacterStarts {
 public:
     explicit CharacterStarts(std::string_view text) : text_(text) {}
 
-    // Whether `at` starts a character, and the first start at or after
-    // `earliest` (earliest <= at), which bounds the snippet.
-    Located Locate(std::size_t at, std::size_t earliest) {
-        std::size_t start = ResyncPoint(std::max(earliest, known_));
-        Located located{false, start};
-        bool windowReached = start >= earliest;
-        for (std::size_t next = start + CharacterLength(text_, start); next <= at;
-             next += CharacterLength(text_, next)) {
-            start = next;
-            if (!windowReached && start >= earliest) {
-                located.firstStartFromEarliest = start;
-                windowReached = true;
-            }
-        }
-        known_ = start;
-        located.isStart = start == at;
-        return located;
+    bool IsStart(std::size_t at) {
+        known_ = LastStartUpTo(ResyncPoint(at, known_), at);
+        return known_ == at;
+    }
+
+    // The first start at or after `earliest`, which must not be past the
+    // last position IsStart found to be a start.
+    std::size_t FirstStartFrom(std::size_t earliest) {
+        // No start lies between the earliest asked before and the answer
+        // given then, so that answer holds for anything in between.
+        if (anchor_ >= earliest) return anchor_;
+        const std::size_t floor = known_ <= earliest ? std::max(known_, anchor_) : anchor_;
+        std::size_t start = ResyncPoint(earliest, floor);
+        while (start < earliest) start += CharacterLength(text_, start);
+        anchor_ = start;
+        return start;
     }
 
 private:
-    // A character start at or before `at`, and not before `known_`.
-    std::size_t ResyncPoint(std::size_t at) const {
+    // A character start at or before `at`, and not before `floor` (a start).
+    std::size_t ResyncPoint(std::size_t at, std::size_t floor) const {
         std::size_t from = at;
-        while (from > known_ && !StandsAlone(ByteAt(text_, from - 1))) --from;
+        while (from > floor && !StandsAlone(ByteAt(text_, from - 1))) --from;
         return from;
     }
 
+    std::size_t LastStartUpTo(std::size_t start, std::size_t at) const {
+        for (std::size_t next = start + CharacterLength(text_, start); next <= at;
+             next += CharacterLength(text_, next)) {
+            start = next;
+        }
+        return start;
+    }
+
     std::string_view text_;
-    std::size_t known_ = 0;  // a start at or before every position asked so far
+    std::size_t known_ = 0;   // a start at or before every position IsStart is asked
+    std::size_t anchor_ = 0;  // the last answer of FirstStartFrom
 };
 
 // Whether the `length` bytes from the character start `at` end where a
@@ -173,8 +176,7 @@ public:
                 ++at;
                 continue;
             }
-            const Located located = starts.Locate(at, at - std::min(at, kSnippetContext));
-            if (!located.isStart || !EndsOnCharacter(text, at, needle_.Length())) {
+            if (!starts.IsStart(at) || !EndsOnCharacter(text, at, needle_.Length())) {
                 ++at;
                 continue;
             }
@@ -183,8 +185,9 @@ public:
                 return false;
             }
             const std::size_t end = at + needle_.Length();
-            result_.hits.push_back({article, field, at, needle_.Length(),
-                                    SnippetBegin(text, located.firstStartFromEarliest, at), SnippetEnd(text, end)});
+            const std::size_t firstStart = starts.FirstStartFrom(at - std::min(at, kSnippetContext));
+            result_.hits.push_back(
+                {article, field, at, needle_.Length(), SnippetBegin(text, firstStart, at), SnippetEnd(text, end)});
             at = end;
         }
         return true;
@@ -228,7 +231,7 @@ bool HitStillHolds(const ArticleList& book, const SearchHit& hit, std::string_vi
     if (hit.offset > text.size() || text.size() - hit.offset < needle.size()) return false;
     const Needle folded(needle);
     return folded.FindFolded(text.substr(hit.offset, needle.size()), 0) == 0 &&
-           folded.InnerBytesMatch(text, hit.offset) && CharacterStarts(text).Locate(hit.offset, hit.offset).isStart &&
+           folded.InnerBytesMatch(text, hit.offset) && CharacterStarts(text).IsStart(hit.offset) &&
            EndsOnCharacter(text, hit.offset, hit.length);
 }
 

@@ -70,6 +70,21 @@ void MakeWindow::OpenModeless() {
     if (!BringOpenWindowToFront()) (new MakeWindow)->show();
 }
 
+void MakeWindow::OpenModalWith(const qob::ArticleList& articles) {
+    const bool alreadyOpen = openMakeWindow != nullptr;
+    MakeWindow* window = alreadyOpen ? openMakeWindow : new MakeWindow;
+    window->AppendArticles(articles);
+    if (alreadyOpen) {
+        window->BringToFront();
+    } else {
+        RunModal(window);
+    }
+}
+
+void MakeWindow::AppendArticles(const qob::ArticleList& articles) {
+    for (const qob::Article& article : articles) book_.Insert(book_.Count(), article);
+}
+
 bool MakeWindow::TitleGiven() const {
     if (!scratch_.Title().empty()) return true;
     Prompts().Message(QStringLiteral("请输入电子书主目录标题"), MessageIcon::Stop);

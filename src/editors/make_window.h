@@ -20,6 +20,9 @@ public:
     static void OpenModal();
     // Open it beside the other windows or bring the open one to the front.
     static void OpenModeless();
+    // Open it as OpenModal does, with `articles` added after the ones it
+    // already holds, ready to be checked and generated.
+    static void OpenModalWith(const qob::ArticleList& articles);
 
     const qob::ArticleList& ComposedBook() const { return composedBook_; }
 
@@ -40,6 +43,7 @@ private:
     bool TitleGiven() const;
     void StoreAt(int position);
     void FinishListChange();
+    void AppendArticles(const qob::ArticleList& articles);
 
     qob::ArticleList composedBook_;
     ListBox* titles_;

@@ -4,20 +4,25 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <span>
 
 #include "association.h"
@@ -86,12 +91,13 @@ constexpr MenuEntry kFileMenu[] = {
     {nullptr, nullptr},
     {"存为RUX", &ReaderWindow::ExportRux},
     {"存为自定义", &ReaderWindow::ExportCustomText},
+    {"导入文本", &ReaderWindow::ImportTextFile},
     {nullptr, nullptr},
     {"关闭", &ReaderWindow::CloseBook},
     {"退出", &ReaderWindow::ExitProgram},
 };
 
-// The colour-scheme submenu ends this menu.
+// The colour-scheme submenu and the find entry follow.
 constexpr MenuEntry kReadingMenu[] = {
     {"上一章", &ReaderWindow::PreviousArticle},
     {"下一章", &ReaderWindow::NextArticle},
@@ -161,6 +167,8 @@ QMenu* BuildMenus(ReaderWindow* window) {
         QObject::connect(schemes->addAction(QStringLiteral("方案%1").arg(scheme)), &QAction::triggered, window,
                          [window, scheme] { window->ApplyColorScheme(scheme); });
     }
+    QObject::connect(reading->addAction(QStringLiteral("查找")), &QAction::triggered, window,
+                     &ReaderWindow::FindInBook);
     AddMenu(window, QStringLiteral("  编辑"), kEditMenu);
     AddMenu(window, QStringLiteral("  说明"), kAboutMenu);
     return reading;
@@ -201,6 +209,27 @@ void BuildReadingPane(QPlainTextEdit* pane, QObject* rightButtonWatcher) {
     // The right button opens the reading menu instead of the editor's own.
     pane->setContextMenuPolicy(Qt::PreventContextMenu);
     pane->viewport()->installEventFilter(rightButtonWatcher);
+}
+
+// The menu entries carry no shortcuts, so the find keys are the window's own.
+void AddFindShortcuts(ReaderWindow* window) {
+    const std::pair<QKeySequence, Command> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_F), &ReaderWindow::FindInBook},
+        {QKeySequence(Qt::Key_F3), &ReaderWindow::FindNext},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F3), &ReaderWindow::FindPrevious},
+    };
+    for (const auto& [key, command] : keys) {
+        QObject::connect(new QShortcut(key, window), &QShortcut::activated, window, command);
+    }
+}
+
+// The first local file among the dropped ones; empty when there is none.
+QString DroppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) return url.toLocalFile();
+    }
+    return {};
 }
 
 void SetFontSize(QWidget* control, int points) {
@@ -300,6 +329,8 @@ void ReaderWindow::BuildForm() {
     setStatusBar(f.statusBar);
     f.readingMenu = BuildMenus(this);
     BuildToolBar(this, f.toolBar);
+    AddFindShortcuts(this);
+    setAcceptDrops(true);
 }
 
 // The form's size includes the frame, which the window system reports only
@@ -466,4 +497,17 @@ bool ReaderWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void ReaderWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+// The book opens once the drop is over, so that a message box does not
+// hold up the program the file was dragged from.
+void ReaderWindow::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    QTimer::singleShot(0, this, [this, path] { LoadBookIntoReader(path); });
 }

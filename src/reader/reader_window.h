@@ -6,6 +6,7 @@
 #include "article.h"
 
 class CommonDialog;
+class FindBar;
 class ListBox;
 class QGroupBox;
 class QLineEdit;
@@ -32,6 +33,8 @@ public:
     QPlainTextEdit* ReadingPane() const;   // 阅读编辑框
     CommonDialog& Dialog() const;          // 阅读通用对话框
     QMenu* ReadingMenu() const;            // "  阅读"
+    // The find bar, made when first asked for.
+    FindBar& Finder();
 
     // The reading pane's text as book bytes (unchanged bytes while the pane
     // shows what was set), and setting it.
@@ -59,6 +62,13 @@ public slots:
     void OpenAboutWindow();
     void ExitProgram();
 
+    // Finding a text in the whole book (Ctrl+F, F3, Shift+F3).
+    void FindInBook();
+    void FindNext();
+    void FindPrevious();
+    // Splits a plain-text file into articles for the make window.
+    void ImportTextFile();
+
     // The reading pane's look and clipboard.
     void SelectAllText();
     void CopySelection();
@@ -79,6 +89,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Turns a right-button press in the reading pane into ShowReadingMenu.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A file dropped on the window opens as a book.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildForm();
@@ -90,4 +103,6 @@ private:
     Form* form_;
     qob::ArticleList openBook_;
     QStringList commandLineArgs_;
+    FindBar* findBar_ = nullptr;
+    QString lastImportPath_;
 };

@@ -129,9 +129,9 @@ private slots:
         const QList<QAction*> bar = Window().menuBar()->actions();
         QCOMPARE(Captions(bar), QStringList({"  文件", "  阅读", "  编辑", "  说明"}));
         const QList<QStringList> entries = {
-            {"新建", "打开", "保存", "另存", "-", "存为RUX", "存为自定义", "-", "关闭", "退出"},
+            {"新建", "打开", "保存", "另存", "-", "存为RUX", "存为自定义", "导入文本", "-", "关闭", "退出"},
             {"上一章", "下一章", "-", "全选", "复制", "粘贴", "剪切", "-", "阅览字体", "背景颜色", "文字放大", "文字缩小",
-             "配色方案"},
+             "配色方案", "查找"},
             {"制作", "修改"},
             {"关于"},
         };
@@ -144,7 +144,8 @@ private slots:
             }
         }
         QCOMPARE(Window().ReadingMenu(), bar[1]->menu());
-        QMenu* schemes = Window().ReadingMenu()->actions().constLast()->menu();
+        const QList<QAction*> reading = Window().ReadingMenu()->actions();
+        QMenu* schemes = reading.at(reading.size() - 2)->menu();
         QVERIFY(schemes);
         QCOMPARE(Captions(schemes->actions()), QStringList({"方案1", "方案2", "方案3", "方案4", "方案5"}));
     }
