@@ -1,0 +1,135 @@
+// The book and export writers when the process dies mid-save or the path is
+// unusual, and books that claim far more than they hold.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <string>
+
+#include "book_file.h"
+#include "exports.h"
+#include "fault_support.h"
+#include "qob_test_support.h"
+
+namespace qob::test {
+namespace {
+
+namespace fs = std::filesystem;
+using reliability::IsHiddenTemporary;
+using reliability::KillMidWrite;
+using reliability::Leftovers;
+
+using Writer = WriteOutcome (*)(const std::string&, const ArticleList&);
+
+struct NamedWriter {
+    const char* name;
+    Writer write;
+    bool isBook;
+};
+
+void PrintTo(const NamedWriter& writer, std::ostream* out) { *out << writer.name; }
+
+const NamedWriter kWriters[] = {
+    {"WriteBook", &WriteBook, true},
+    {"WriteRux", &WriteRux, false},
+    {"WriteCustomText", &WriteCustomText, false},
+};
+
+constexpr std::uintmax_t kCaughtWriting = 4 << 20;
+
+// Large enough that the write is still under way when it is caught.
+ArticleList LargeBook() {
+    ArticleList book;
+    for (char title : {'a', 'b', 'c'}) book.Append({std::string(1, title), std::string(32 << 20, title)});
+    return book;
+}
+
+class WriterTest : public testing::TestWithParam<NamedWriter> {
+protected:
+    WriteOutcome Write(const fs::path& path, const ArticleList& articles) const {
+        return GetParam().write(path.string(), articles);
+    }
+
+    void ExpectReadsBack(const fs::path& path, const ArticleList& articles) const {
+        if (!GetParam().isBook) return;
+        const LoadedBook book = ReadBook(path.string());
+        EXPECT_EQ(book.outcome, ReadOutcome::Ok) << path;
+        EXPECT_FALSE(book.damaged) << path;
+        EXPECT_EQ(book.articles, articles) << path;
+    }
+
+    TempDir temp;
+};
+
+INSTANTIATE_TEST_SUITE_P(AllWriters, WriterTest, testing::ValuesIn(kWriters),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A save killed halfway leaves the old file whole under its name; what it
+// leaves beside it can never be taken for a book, and the next save works.
+TEST_P(WriterTest, SaveKilledMidWriteLeavesTheOldFileWhole) {
+    const fs::path target = temp.Path() / "book.qob";
+    const ArticleList old = MakeList({{"old", "book"}, {kZhongWen, kDiErHang}});
+    ASSERT_EQ(Write(target, old), WriteOutcome::Ok);
+    const std::string oldBytes = ReadBytes(target);
+
+    ASSERT_TRUE(KillMidWrite(temp.Path(), kCaughtWriting, [&] { Write(target, LargeBook()); }))
+        << "the save was not caught in the middle";
+
+    EXPECT_EQ(ReadBytes(target), oldBytes);
+    ExpectReadsBack(target, old);
+    for (const std::string& name : Leftovers(temp.Path(), "book.qob")) {
+        EXPECT_TRUE(IsHiddenTemporary(name)) << name;
+    }
+    const ArticleList next = MakeList({{"next", "save"}});
+    EXPECT_EQ(Write(target, next), WriteOutcome::Ok);
+    ExpectReadsBack(target, next);
+}
+
+TEST_P(WriterTest, PathsWithSpacesAndChineseCharacters) {
+    const ArticleList articles = MakeList({{kBiaoTi, kZhongWen + "\r\n" + kFourByteChar}});
+    const fs::path plain = temp.Path() / "plain";
+    ASSERT_EQ(Write(plain, articles), WriteOutcome::Ok);
+    for (const char* name : {"with space.qob", " leading and trailing .qob", "中文书名.qob", "书 目录/第一 章.qob",
+                             "目录/子目录/book"}) {
+        const fs::path path = temp.Path() / name;
+        fs::create_directories(path.parent_path());
+        ASSERT_EQ(Write(path, articles), WriteOutcome::Ok) << name;
+        EXPECT_EQ(ReadBytes(path).size(), ReadBytes(plain).size()) << name;
+        ExpectReadsBack(path, articles);
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(temp.Path())) {
+        EXPECT_FALSE(IsHiddenTemporary(entry.path().filename().string())) << entry.path() << " stayed";
+    }
+}
+
+// A length field that claims a gigabyte is checked against what the file
+// holds before anything is allocated, also when a hole makes the file look
+// large.
+TEST(ClaimedGigabyte, IsRefusedInLittleMemory) {
+    constexpr long kPeakLimitKiB = 128 * 1024;
+    constexpr std::int32_t kGigabyte = 1 << 30;
+    const struct {
+        const char* name;
+        std::int32_t claimed;
+        std::uintmax_t fileSize;
+    } cases[] = {
+        {"a gigabyte claimed, a few bytes held", kGigabyte, 64},
+        {"a gigabyte claimed in a sparse half-gigabyte file", kGigabyte, std::uintmax_t{1} << 29},
+        {"one byte more than a sparse gigabyte file holds", kGigabyte, std::uintmax_t{kGigabyte} + 14},
+        {"the largest length in a sparse gigabyte file", INT_MAX, std::uintmax_t{1} << 30},
+    };
+    TempDir temp;
+    const std::string path = temp / "huge.qob";
+    for (const auto& c : cases) {
+        reliability::WriteBookClaiming(path, c.claimed, c.fileSize);
+        const long peak = reliability::PeakKiBOfChild([&] {
+            const LoadedBook book = ReadBook(path);
+            return book.outcome == ReadOutcome::Ok && book.damaged && book.articles.Empty();
+        });
+        EXPECT_GE(peak, 0) << c.name << ": not read as a damaged empty book";
+        EXPECT_LT(peak, kPeakLimitKiB) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace qob::test
