@@ -10,9 +10,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     MapSongFace();
 
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
-    args = ResolveBookArgument(std::move(args), startDirectory);
+    const QStringList args = ResolveBookArgument(CommandLineArgs(), startDirectory);
     QDir::setCurrent(QCoreApplication::applicationDirPath());
 
     // A make window opened beside the reader keeps the program running

@@ -1,7 +1,26 @@
 #include "startup.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFont>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "command_line.h"
+#endif
+
+QStringList CommandLineArgs() {
+#ifdef _WIN32
+    QStringList args;
+    for (const std::string& arg : SplitCommandLine(GetCommandLineA())) args << QString::fromLocal8Bit(arg);
+    return args;
+#else
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    return args;
+#endif
+}
 
 QStringList ResolveBookArgument(QStringList args, const QString& startDirectory) {
     if (args.isEmpty() || args.constFirst().isEmpty()) return args;

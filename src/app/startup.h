@@ -3,6 +3,11 @@
 #include <QString>
 #include <QStringList>
 
+// The program's arguments, its own name excluded. Windows hands the program
+// one raw command line, split here by the program's own rules; elsewhere the
+// system passes the arguments already split.
+QStringList CommandLineArgs();
+
 // The book path a user types in a terminal is relative to where they are,
 // not to the program's directory: the first argument, when relative, is
 // made absolute against `startDirectory`. Other arguments are left alone.
