@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace qob {
 
@@ -12,9 +13,16 @@ constexpr std::size_t kSnippetContext = 40;
 
 unsigned char ByteAt(std::string_view text, std::size_t at) { return static_cast<unsigned char>(text[at]); }
 
-constexpr unsigned char FoldCase(unsigned char byte) {
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
-}
+constexpr std::array<unsigned char, 256> kFolded = [] {
+    std::array<unsigned char, 256> folded{};
+    for (std::size_t byte = 0; byte < folded.size(); ++byte) {
+        const bool upper = byte >= 'A' && byte <= 'Z';
+        folded[byte] = static_cast<unsigned char>(upper ? byte + ('a' - 'A') : byte);
+    }
+    return folded;
+}();
+
+unsigned char FoldCase(unsigned char byte) { return kFolded[byte]; }
 
 bool IsAsciiLetter(unsigned char byte) { return FoldCase(byte) >= 'a' && FoldCase(byte) <= 'z'; }
 
@@ -43,6 +51,35 @@ std::size_t CharacterLength(std::string_view text, std::size_t at) {
 
 // The needle with its ASCII letters folded, and a Horspool shift table over
 // folded bytes.
+std::size_t FindExactly(std::string_view text, std::size_t from, std::string_view needle) {
+#if defined(__GLIBC__)
+    const void* found = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
+    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : std::string_view::npos;
+#else
+    return text.find(needle, from);
+#endif
+}
+
+// The first `letter` (folded) in either case from `from` on. Blocks without
+// one are passed over by a loop the compiler can vectorise.
+std::size_t FindLetter(std::string_view text, std::size_t from, unsigned char letter) {
+    constexpr std::size_t kBlock = 64;
+    const unsigned char upper = letter - ('a' - 'A');
+    std::size_t at = from;
+    for (; at + kBlock <= text.size(); at += kBlock) {
+        bool found = false;
+        for (std::size_t k = 0; k < kBlock; ++k) {
+            const unsigned char byte = ByteAt(text, at + k);
+            found |= (byte == letter) | (byte == upper);
+        }
+        if (found) break;
+    }
+    for (; at < text.size(); ++at) {
+        if (FoldCase(ByteAt(text, at)) == letter) return at;
+    }
+    return std::string_view::npos;
+}
+
 class Needle {
 public:
     explicit Needle(std::string_view bytes) : bytes_(bytes) {
@@ -53,6 +90,7 @@ public:
         for (std::size_t k = 0; k + 1 < bytes.size(); ++k) shift_[ByteAt(folded_, k)] = bytes.size() - 1 - k;
         for (std::size_t at = 0, length = 0; at < bytes.size(); at += length) {
             length = CharacterLength(bytes, at);
+            if (length == 1 && IsAsciiLetter(ByteAt(bytes, at))) hasLetter_ = true;
             for (std::size_t inner = at + 1; inner < at + length; ++inner) {
                 if (IsAsciiLetter(ByteAt(bytes, inner))) caseExact_.push_back(inner);
             }
@@ -64,6 +102,11 @@ public:
     // The first position from `from` on where the bytes agree with ASCII
     // letters folded; npos when there is none.
     std::size_t FindFolded(std::string_view text, std::size_t from) const {
+        if (from > text.size()) return std::string_view::npos;
+        // Without letters folding changes nothing, and the C library's
+        // search is the fastest there is.
+        if (!hasLetter_) return FindExactly(text, from, bytes_);
+        if (folded_.size() == 1) return FindLetter(text, from, ByteAt(folded_, 0));
         const std::size_t last = folded_.size() - 1;
         for (std::size_t at = from; at + folded_.size() <= text.size();
              at += shift_[FoldCase(ByteAt(text, at + last))]) {
@@ -88,6 +131,7 @@ private:
     std::string folded_;
     std::array<std::size_t, 256> shift_{};
     std::vector<std::size_t> caseExact_;
+    bool hasLetter_ = false;
 };
 
 // Tells which positions start a character. Both questions are asked in

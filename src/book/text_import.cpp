@@ -1,5 +1,6 @@
 #include "text_import.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <vector>
 
@@ -145,24 +146,28 @@ std::string ContentOf(const std::vector<std::string_view>& lines, std::size_t fi
 
 }  // namespace
 
-HeadingRule::HeadingRule(std::shared_ptr<const std::regex> pattern, std::size_t longestLine)
-    : pattern_(std::move(pattern)), longestLine_(longestLine) {}
+HeadingRule::HeadingRule(std::shared_ptr<const std::regex> pattern, std::size_t longestLine,
+                         std::vector<std::string_view> openings)
+    : pattern_(std::move(pattern)), longestLine_(longestLine), openings_(std::move(openings)) {}
 
 HeadingRule HeadingRule::Chapters() {
     static const auto pattern =
         std::make_shared<const std::regex>(ChapterPattern(), std::regex::ECMAScript | std::regex::icase);
-    return HeadingRule(pattern, kLongestChapterHeading);
+    return HeadingRule(pattern, kLongestChapterHeading, {"第", "卷", "c", "C"});
 }
 
 std::optional<HeadingRule> HeadingRule::FromPattern(const std::string& pattern) {
     try {
-        return HeadingRule(std::make_shared<const std::regex>(pattern, std::regex::ECMAScript), kLongestPatternHeading);
+        return HeadingRule(std::make_shared<const std::regex>(pattern, std::regex::ECMAScript), kLongestPatternHeading,
+                           {});
     } catch (const std::regex_error&) {
         return std::nullopt;
     }
 }
 
 bool HeadingRule::IsHeading(std::string_view line) const {
+    const auto opens = [line](std::string_view opening) { return line.starts_with(opening); };
+    if (!openings_.empty() && std::none_of(openings_.begin(), openings_.end(), opens)) return false;
     if (CharacterCount(line) > longestLine_) return false;
     try {
         return std::regex_search(line.begin(), line.end(), *pattern_);

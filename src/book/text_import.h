@@ -5,6 +5,7 @@
 #include <regex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "article.h"
 
@@ -24,10 +25,14 @@ public:
     bool IsHeading(std::string_view line) const;
 
 private:
-    HeadingRule(std::shared_ptr<const std::regex> pattern, std::size_t longestLine);
+    HeadingRule(std::shared_ptr<const std::regex> pattern, std::size_t longestLine,
+                std::vector<std::string_view> openings);
 
     std::shared_ptr<const std::regex> pattern_;
     std::size_t longestLine_;  // in characters
+    // What a heading can begin with, so most lines never meet the pattern;
+    // empty when anything can.
+    std::vector<std::string_view> openings_;
 };
 
 enum class TextEncoding { Utf8, Gb18030 };
