@@ -41,9 +41,19 @@ void SelectInPane(QPlainTextEdit* pane, std::string_view content, const qob::Sea
     pane->centerCursor();
 }
 
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
 qob::Text OnOneLine(qob::Text text) {
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(text.begin(), text.end(), IsLineBreak, ' ');
     return text;
+}
+
+// The hit's snippet, with an ellipsis where it cuts its line short.
+qob::Text SnippetOf(const qob::Text& content, const qob::SearchHit& hit, const qob::Text& ellipsis) {
+    const bool cutBefore = hit.snippetBegin > 0 && !IsLineBreak(content[hit.snippetBegin - 1]);
+    const bool cutAfter = hit.snippetEnd < content.size() && !IsLineBreak(content[hit.snippetEnd]);
+    return (cutBefore ? ellipsis : qob::Text()) + content.substr(hit.snippetBegin, hit.snippetEnd - hit.snippetBegin) +
+           (cutAfter ? ellipsis : qob::Text());
 }
 
 // "【title】snippet" for a hit in a content, "【title】(标题)" for one in a
@@ -52,14 +62,13 @@ std::vector<qob::Text> HitTexts(const qob::ArticleList& book, const std::vector<
     const qob::Text open = StoreText(QStringLiteral("【"));
     const qob::Text close = StoreText(QStringLiteral("】"));
     const qob::Text inTitle = StoreText(QStringLiteral("(标题)"));
+    const qob::Text ellipsis = StoreText(QStringLiteral("…"));
     std::vector<qob::Text> texts;
     texts.reserve(hits.size());
     for (const qob::SearchHit& hit : hits) {
         const qob::Article& article = book.At(hit.article);
         const qob::Text where =
-            hit.field == qob::BookField::Title
-                ? inTitle
-                : article.content.substr(hit.snippetBegin, hit.snippetEnd - hit.snippetBegin);
+            hit.field == qob::BookField::Title ? inTitle : SnippetOf(article.content, hit, ellipsis);
         texts.push_back(open + OnOneLine(article.title) + close + where);
     }
     return texts;

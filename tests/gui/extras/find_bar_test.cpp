@@ -163,6 +163,21 @@ private slots:
         QVERIFY(!Pane()->textCursor().hasSelection());
     }
 
+    void snippetsCutFromLongLinesSayWhereTheyWereCut() {
+        const QString side(30, QChar(u'字'));  // 60 bytes each side
+        qob::ArticleList book;
+        book.Append(Shown(QStringLiteral("长"), side + QStringLiteral("中间") + side + QStringLiteral("\n") + side +
+                                                    QStringLiteral("中间")));
+        Load(book);
+        SearchFor(QStringLiteral("中间"));
+        const QString twenty(20, QChar(u'字'));
+        QCOMPARE(Entries(Bar().HitList()), QStringList({
+                                               QStringLiteral("【长】…") + twenty + QStringLiteral("中间") + twenty +
+                                                   QStringLiteral("…"),
+                                               QStringLiteral("【长】…") + twenty + QStringLiteral("中间"),
+                                           }));
+    }
+
     void searchesWithoutHitsSaySo_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("status");
