@@ -12,3 +12,11 @@ read -ra cmake_args <<<"${CMAKE_ARGS:-}"
 cmake -S . -B "$build_dir" "${cmake_args[@]}"
 cmake --build "$build_dir" -j"$(nproc)"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure
+
+# CI then runs the suite again under AddressSanitizer and UBSan, and fuzzes
+# each fuzz target for a bounded time; both fail on any finding.
+# QOB_RELIABILITY=1 does the same on any machine, QOB_RELIABILITY=0 skips it.
+if [[ ${QOB_RELIABILITY:-${CI:-}} =~ ^(1|true)$ ]]; then
+  bash tools/test-sanitized.sh
+  bash tools/fuzz.sh
+fi

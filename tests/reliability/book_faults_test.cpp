@@ -2,6 +2,9 @@
 // unusual, and books that claim far more than they hold.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <climits>
 #include <filesystem>
 #include <string>
@@ -128,6 +131,22 @@ TEST(ClaimedGigabyte, IsRefusedInLittleMemory) {
         });
         EXPECT_GE(peak, 0) << c.name << ": not read as a damaged empty book";
         EXPECT_LT(peak, kPeakLimitKiB) << c.name;
+    }
+}
+
+// What is not a regular file is refused at once: opening a FIFO must not
+// wait for a writer that never comes.
+TEST(NotARegularFile, IsRefusedWithoutWaiting) {
+    constexpr unsigned kHangSeconds = 20;
+    TempDir temp;
+    const std::string fifo = temp / "fifo.qob";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    for (const std::string& path : {fifo, temp.Path().string(), std::string("/dev/null")}) {
+        const long peak = reliability::PeakKiBOfChild([&] {
+            ::alarm(kHangSeconds);
+            return ReadBook(path).outcome == ReadOutcome::CannotOpen;
+        });
+        EXPECT_GE(peak, 0) << path << ": not refused, or still waiting after " << kHangSeconds << " s";
     }
 }
 

@@ -401,10 +401,15 @@ private slots:
         QTest::newRow("empty") << QString();
         QTest::newRow("a directory") << QStringLiteral("/");
         QTest::newRow("replacement character") << QStringLiteral("book") + kReplacement;
+        QTest::newRow("a FIFO, which must not wait for a writer") << QStringLiteral("FIFO");
     }
 
     void badStartArgumentsOpenNothing() {
         QFETCH(QString, argument);
+        if (argument == QStringLiteral("FIFO")) {
+            argument = dir_->Path(QStringLiteral("fifo.qob"));
+            QCOMPARE(::mkfifo(QFile::encodeName(argument).constData(), 0666), 0);
+        }
         ReaderWindow window(QStringList{argument, QStringLiteral("ignored")});
         QCOMPARE(prompts_->MessageTexts(), QStringList{kCannotOpen});
         QCOMPARE(window.TableOfContents()->Count(), 0);
