@@ -4,13 +4,13 @@
 # a report aborts the process it happens in, and every report is also
 # logged to a file, so one in a child process whose status nobody looks at
 # is still caught.
-#   BUILD_DIR  build directory (default build-asan)
+#   SANITIZED_BUILD_DIR  build directory (default build-asan)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash tools/install-deps.sh
 
-build_dir=${BUILD_DIR:-build-asan}
+build_dir=${SANITIZED_BUILD_DIR:-build-asan}
 cmake -S . -B "$build_dir" -DQOB_SANITIZE=ON -DQOB_BUILD_BENCH=OFF
 cmake --build "$build_dir" -j"$(nproc)"
 
