@@ -17,6 +17,8 @@ int RunShow(const Operands& operands, Console& console);
 int RunExport(const Operands& operands, Console& console);
 int RunUnpack(const Operands& operands, Console& console);
 int RunPack(const Operands& operands, Console& console);
+// `heading`: the value of --heading, when given.
+int RunImport(const Operands& operands, const std::optional<std::string>& heading, Console& console);
 
 // Checks of operands that can be judged without touching a file; each
 // gives the problem, or an empty text when there is none.

@@ -1,6 +1,8 @@
 #include "qob_tool.h"
 
 #include <array>
+#include <iterator>
+#include <optional>
 #include <ostream>
 #include <string_view>
 
@@ -18,6 +20,10 @@ struct CommandEntry {
     std::string_view details;
     int (*run)(const Operands&, Console&);
     std::string (*check)(const Operands&);
+    // The one option with a value that a command may take, and the runner
+    // that receives it (instead of `run`).
+    std::string_view valueOption = {};
+    int (*runWithOption)(const Operands&, const std::optional<std::string>&, Console&) = nullptr;
 };
 
 constexpr std::string_view kTextNote =
@@ -29,7 +35,7 @@ constexpr std::string_view kExitNote =
     "a book, or the book is damaged (what could be read is still written out);\n"
     "2 for a usage error.\n";
 
-const std::array<CommandEntry, 6> kCommands{{
+const std::array<CommandEntry, 7> kCommands{{
     {"info", "BOOK", 1, "Prints the number of articles and the book's key",
      "The lines are \"articles: N\" and \"key: K\"; a damaged book adds\n"
      "\"damaged: yes (header says M)\", where M is the count its header announces.\n",
@@ -59,6 +65,19 @@ const std::array<CommandEntry, 6> kCommands{{
      "custom: for each article a numbered heading with its title, then its content,\n"
      "each ending in \"\\r\\n\" and a NUL byte.\n",
      RunExport, CheckExportOperands},
+    {"import", "TEXT BOOK [--heading REGEX]", 2, "Writes a book made of a plain-text file, one article per chapter",
+     "TEXT is read as UTF-8 when it is valid UTF-8 (a byte order mark is allowed),\n"
+     "and as GB18030 otherwise. An article begins at each chapter heading: a line of\n"
+     "at most 40 characters that begins like \"第一章\", \"第12回\", \"第3节\", \"卷一\",\n"
+     "\"Chapter 3\" or \"CHAPTER IV\"; the heading, trimmed, is its title. Text before\n"
+     "the first heading becomes an article titled \"前言\", a file without headings\n"
+     "one article named after the file. Blank lines at the start and end of each\n"
+     "article are dropped. Prints the number of articles and the encoding read; a\n"
+     "file without text writes no book.\n"
+     "--heading REGEX: the lines in which this ECMAScript regular expression is found\n"
+     "(in the trimmed UTF-8 line; lines of more than 200 characters never are)\n"
+     "begin the articles instead.\n",
+     nullptr, nullptr, "--heading", RunImport},
 }};
 
 bool IsHelpFlag(std::string_view word) { return word == "--help" || word == "-h"; }
@@ -96,25 +115,36 @@ int UsageError(Console& console, const CommandEntry* command, std::string_view p
 
 struct CommandWords {
     Operands operands;
+    std::optional<std::string> optionValue;
     bool helpAsked = false;
     std::string problem;
 };
 
-// Operands, a help flag, or the first unknown option; "--" ends the options
-// so that a file name may start with "-".
-CommandWords SplitCommandWords(const std::vector<std::string>& words) {
+// Operands, the command's value option ("--heading X" or "--heading=X"), a
+// help flag, or the first unknown option; "--" ends the options so that a
+// file name may start with "-".
+CommandWords SplitCommandWords(const std::vector<std::string>& words, std::string_view valueOption) {
     CommandWords result;
     bool optionsEnded = false;
-    for (const std::string& word : words) {
-        if (optionsEnded || word == "-" || !word.starts_with('-')) {
-            result.operands.push_back(word);
-        } else if (word == "--") {
+    const std::string valueEquals = std::string(valueOption) + '=';
+    for (auto word = words.begin(); word != words.end(); ++word) {
+        if (optionsEnded || *word == "-" || !word->starts_with('-')) {
+            result.operands.push_back(*word);
+        } else if (*word == "--") {
             optionsEnded = true;
-        } else if (IsHelpFlag(word)) {
+        } else if (IsHelpFlag(*word)) {
             result.helpAsked = true;
             return result;
+        } else if (!valueOption.empty() && *word == valueOption) {
+            if (std::next(word) == words.end()) {
+                result.problem = "option '" + *word + "' needs a value";
+                return result;
+            }
+            result.optionValue = *++word;
+        } else if (!valueOption.empty() && word->starts_with(valueEquals)) {
+            result.optionValue = word->substr(valueEquals.size());
         } else {
-            result.problem = "unknown option '" + word + "'";
+            result.problem = "unknown option '" + *word + "'";
             return result;
         }
     }
@@ -128,7 +158,7 @@ std::string CheckOperandCount(const CommandEntry& command, const Operands& opera
 }
 
 int RunCommand(const CommandEntry& command, const std::vector<std::string>& words, Console& console) {
-    const CommandWords split = SplitCommandWords(words);
+    const CommandWords split = SplitCommandWords(words, command.valueOption);
     if (split.helpAsked) {
         PrintCommandHelp(command, console.out);
         return kSuccess;
@@ -137,6 +167,7 @@ int RunCommand(const CommandEntry& command, const std::vector<std::string>& word
     if (problem.empty()) problem = CheckOperandCount(command, split.operands);
     if (problem.empty() && command.check) problem = command.check(split.operands);
     if (!problem.empty()) return UsageError(console, &command, problem);
+    if (command.runWithOption) return command.runWithOption(split.operands, split.optionValue, console);
     return command.run(split.operands, console);
 }
 
