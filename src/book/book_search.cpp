@@ -49,8 +49,7 @@ std::size_t CharacterLength(std::string_view text, std::size_t at) {
     return fourBytes ? 4 : 1;
 }
 
-// The needle with its ASCII letters folded, and a Horspool shift table over
-// folded bytes.
+// The first place of `needle` from `from` on, byte for byte.
 std::size_t FindExactly(std::string_view text, std::size_t from, std::string_view needle) {
 #if defined(__GLIBC__)
     const void* found = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
@@ -80,6 +79,8 @@ std::size_t FindLetter(std::string_view text, std::size_t from, unsigned char le
     return std::string_view::npos;
 }
 
+// The needle with its ASCII letters folded, and a Horspool shift table over
+// folded bytes.
 class Needle {
 public:
     explicit Needle(std::string_view bytes) : bytes_(bytes) {
@@ -104,7 +105,7 @@ public:
     std::size_t FindFolded(std::string_view text, std::size_t from) const {
         if (from > text.size()) return std::string_view::npos;
         // Without letters folding changes nothing, and the C library's
-        // search is the fastest there is.
+        // search is faster than ours.
         if (!hasLetter_) return FindExactly(text, from, bytes_);
         if (folded_.size() == 1) return FindLetter(text, from, ByteAt(folded_, 0));
         const std::size_t last = folded_.size() - 1;
@@ -216,11 +217,8 @@ public:
         CharacterStarts starts(text);
         std::size_t at = 0;
         while ((at = needle_.FindFolded(text, at)) != std::string_view::npos) {
-            if (!needle_.InnerBytesMatch(text, at)) {
-                ++at;
-                continue;
-            }
-            if (!starts.IsStart(at) || !EndsOnCharacter(text, at, needle_.Length())) {
+            if (!needle_.InnerBytesMatch(text, at) || !starts.IsStart(at) ||
+                !EndsOnCharacter(text, at, needle_.Length())) {
                 ++at;
                 continue;
             }

@@ -249,6 +249,19 @@ private slots:
         VerifyShown(kAlphaHits[0]);
     }
 
+    void buttonsStepLikeTheKeys() {
+        Window().FindInBook();
+        Bar().NeedleBox()->setText(QStringLiteral("alpha"));
+        auto* next = Bar().findChild<QPushButton*>(QStringLiteral("下一个按钮"));
+        auto* previous = Bar().findChild<QPushButton*>(QStringLiteral("上一个按钮"));
+        QTest::mouseClick(next, Qt::LeftButton);
+        QTest::mouseClick(next, Qt::LeftButton);
+        VerifyShown(kAlphaHits[1]);
+        QTest::mouseClick(previous, Qt::LeftButton);
+        QTest::mouseClick(previous, Qt::LeftButton);
+        VerifyShown(kAlphaHits[3]);
+    }
+
     void enterSearchesAChangedTextAndStepsThroughAnUnchangedOne() {
         Window().FindInBook();
         QLineEdit* box = Bar().NeedleBox();
