@@ -117,6 +117,28 @@ TEST_P(FileWriterTest, KilledMidWriteLeavesTheOldFileWhole) {
     }
 }
 
+// unpack killed halfway: the text files it finished are whole, and the
+// one it was writing is not there under its name.
+TEST(ToolKilled, UnpackLeavesOnlyWholeTextFiles) {
+    TempDir temp;
+    const fs::path book = temp.Path() / "book.qob";
+    const fs::path dir = temp.Path() / "unpacked";
+    const std::string content(16 << 20, 'x');
+    WriteTestBook(book.string(), MakeList({{"a", content}, {"b", content}, {"c", content}}));
+
+    ASSERT_TRUE(reliability::KillMidWrite(dir, 4 << 20, [&] { ExecQobQuietly({"unpack", book.string(), dir.string()}); }))
+        << "unpack was not caught in the middle of a write";
+
+    const std::vector<std::string> titles = {"a", "b", "c"};
+    for (const std::string& name : EntryNames(dir)) {
+        if (reliability::IsHiddenTemporary(name)) continue;
+        ASSERT_EQ(name.size(), 8u) << name;
+        const std::size_t number = std::stoul(name.substr(0, 4));
+        ASSERT_TRUE(number >= 1 && number <= titles.size()) << name;
+        EXPECT_EQ(ReadBytes(dir / name), titles[number - 1] + "\n" + content) << name << " is not whole";
+    }
+}
+
 // Every writing command, unpack included, with targets and sources whose
 // names hold spaces and Chinese characters.
 TEST(ToolPaths, SpacesAndChineseCharactersWork) {
