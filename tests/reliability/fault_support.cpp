@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <thread>
@@ -52,15 +53,35 @@ void WriteBookClaiming(const fs::path& path, std::int32_t claimed, std::uintmax_
     if (fileSize > fs::file_size(path)) fs::resize_file(path, fileSize);
 }
 
-long PeakKiBOfChild(const std::function<bool()>& work) {
+bool SucceedsInChild(const std::function<bool()>& work) {
     const pid_t child = ::fork();
-    if (child < 0) return -1;
+    if (child < 0) return false;
     if (child == 0) ::_exit(work() ? 0 : 1);
     int status = 0;
-    rusage usage{};
-    if (::wait4(child, &status, 0, &usage) != child) return -1;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-    return usage.ru_maxrss;
+    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+MeasuredRun RunMeasured(const std::string& program, const std::vector<std::string>& args) {
+    int report[2];
+    if (::pipe(report) != 0) return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(report[1], STDOUT_FILENO);
+        std::vector<char*> argv{const_cast<char*>(QOB_PEAK_MEMORY_PATH), const_cast<char*>(program.c_str())};
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execv(QOB_PEAK_MEMORY_PATH, argv.data());
+        ::_exit(127);
+    }
+    ::close(report[1]);
+    std::string text;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+    ::close(report[0]);
+    ::waitpid(child, nullptr, 0);
+    MeasuredRun run;
+    if (std::sscanf(text.c_str(), "%d %ld", &run.status, &run.peakKiB) != 2) return {};
+    return run;
 }
 
 bool KillMidWrite(const fs::path& dir, std::uintmax_t bytes, const std::function<void()>& work) {

@@ -18,9 +18,18 @@ std::string Le32(std::int32_t number);
 // a hole: a large file costs no disk.
 void WriteBookClaiming(const std::filesystem::path& path, std::int32_t claimed, std::uintmax_t fileSize);
 
-// Runs `work` in a child process and gives its peak resident memory in
-// KiB, or -1 when `work` returned false or the child did not end normally.
-long PeakKiBOfChild(const std::function<bool()>& work);
+// Runs `work` in a child process; true when it returned true. A child that
+// dies, of a signal or a watchdog alarm, counts as false.
+bool SucceedsInChild(const std::function<bool()>& work);
+
+struct MeasuredRun {
+    int status = -1;      // the exit status, or minus the signal that ended it
+    long peakKiB = -1;    // its largest resident memory
+};
+
+// Runs `program` with `args` (its output discarded) and measures its peak
+// resident memory, apart from the memory of this process.
+MeasuredRun RunMeasured(const std::string& program, const std::vector<std::string>& args);
 
 // Runs `work` in a child process and kills it with SIGKILL as soon as a
 // temporary file (a name ending in ".tmp") in `dir` holds `bytes` bytes.
