@@ -7,8 +7,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 namespace qob {
+
+namespace {
+constexpr std::size_t kReadPiece = 64 * 1024;
+}  // namespace
 
 FileSource::~FileSource() {
     if (fd_ >= 0) ::close(fd_);
@@ -59,6 +64,23 @@ void FileSource::Refill() {
     bufferStart_ = 0;
     bufferEnd_ = got;
     if (got < wanted) remaining_ = got;  // the file ended early or failed
+}
+
+std::optional<std::string> ReadRegularFile(const std::string& path) {
+    FileSource source;
+    if (!source.Open(path)) return std::nullopt;
+    try {
+        std::string bytes;
+        bytes.reserve(static_cast<std::size_t>(source.Remaining()));
+        while (true) {
+            const auto piece = source.Borrow(kReadPiece);
+            if (piece.empty()) break;
+            bytes.append(reinterpret_cast<const char*>(piece.data()), piece.size());
+        }
+        return bytes;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace qob

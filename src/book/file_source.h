@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -44,5 +45,10 @@ private:
     std::size_t bufferStart_ = 0;
     std::size_t bufferEnd_ = 0;
 };
+
+// The whole of a regular file, or nothing when the path is not a regular
+// file that can be read (a FIFO or a device would never end, or never start)
+// or there is not memory enough for it.
+std::optional<std::string> ReadRegularFile(const std::string& path);
 
 }  // namespace qob

@@ -1,19 +1,11 @@
 #include "file_io.h"
 
-#include <fstream>
-#include <iterator>
-
+#include "file_source.h"
 #include "safe_file.h"
 
 namespace qob::cli {
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
-    return bytes;
-}
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) { return ReadRegularFile(path.string()); }
 
 bool WriteFileWhole(const std::filesystem::path& target, std::string_view bytes) {
     SafeFileWriter writer(target.string());

@@ -7,7 +7,7 @@
 
 namespace qob::cli {
 
-// The whole file's bytes, or nothing when it cannot be read.
+// The whole file's bytes, or nothing when it is not a regular file that can be read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Replaces `target` whole or leaves it as it was, like the book writer, so

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <optional>
 
+#include "file_source.h"
 #include "make_window.h"
 #include "prompter.h"
 #include "reader_window.h"
@@ -19,19 +20,13 @@ const QString kNothingMessage = QStringLiteral("文本文件中没有内容,没�
 // The articles of the text file at `path`, or nothing after saying why
 // there are none.
 std::optional<qob::ArticleList> ImportArticles(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Prompts().Message(kCannotOpenMessage, MessageIcon::Stop);
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    const std::optional<std::string> bytes = qob::ReadRegularFile(QFile::encodeName(path).toStdString());
+    if (!bytes) {
         Prompts().Message(kCannotOpenMessage, MessageIcon::Stop);
         return std::nullopt;
     }
     const std::string untitled = QFileInfo(path).completeBaseName().toStdString();
-    qob::ImportedText imported = qob::ImportPlainText(std::string_view(bytes.constData(), bytes.size()), untitled,
-                                                      qob::HeadingRule::Chapters());
+    qob::ImportedText imported = qob::ImportPlainText(*bytes, untitled, qob::HeadingRule::Chapters());
     if (imported.outcome == qob::ImportOutcome::NotText) {
         Prompts().Message(kNotTextMessage, MessageIcon::Stop);
         return std::nullopt;

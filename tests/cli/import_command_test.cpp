@@ -1,5 +1,6 @@
 // qob import: a plain-text file into a book, end to end.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "qob_test_support.h"
 
@@ -85,8 +86,11 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"TooManyOperands", kNovel, {"extra"}, 2, "import: too many operands"}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
-TEST_F(ImportTest, MissingTextFileOrDirectoryIsAFailure) {
-    for (const std::string& path : {temp / "missing.txt", temp.Path().string()}) {
+// A FIFO would block the read forever and a device like /dev/zero never ends.
+TEST_F(ImportTest, MissingTextFileOrOneThatIsNotRegularIsAFailure) {
+    const std::string fifo = temp / "fifo.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {temp / "missing.txt", temp.Path().string(), fifo, std::string("/dev/zero")}) {
         const QobRun run = RunQob({"import", path, book});
         EXPECT_EQ(run.status, 1) << path;
         EXPECT_NE(run.err, "") << path;

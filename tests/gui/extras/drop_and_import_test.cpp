@@ -1,5 +1,7 @@
 // Files dropped on the reader window, and plain-text files imported into
 // the make window.
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -258,6 +260,9 @@ private slots:
         QTest::newRow("cancelled") << QString() << QByteArray() << QString();
         QTest::newRow("missing file") << "missing.txt" << QByteArray() << kCannotOpenText;
         QTest::newRow("a directory") << "." << QByteArray() << kCannotOpenText;
+        // Neither would ever finish reading.
+        QTest::newRow("a FIFO") << "fifo.txt" << QByteArray() << kCannotOpenText;
+        QTest::newRow("a device") << "/dev/zero" << QByteArray() << kCannotOpenText;
         QTest::newRow("empty file") << "empty.txt" << QByteArray("") << kNothingToImport;
         QTest::newRow("blank lines only") << "blank.txt" << QByteArray("\n \n　\n") << kNothingToImport;
         QTest::newRow("binary") << "image.txt" << QByteArray("PNG\0\0\x01", 6) << kNotText;
@@ -270,6 +275,11 @@ private slots:
         QString path;
         if (file == ".") {
             path = dir_->path;
+        } else if (file.startsWith(u'/')) {
+            path = file;
+        } else if (file == "fifo.txt") {
+            path = dir_->Path(file);
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         } else if (!file.isEmpty()) {
             path = dir_->Path(file);
             if (file != "missing.txt") WriteRawFile(path, bytes);
