@@ -2,30 +2,16 @@
 
 #include <QEventLoop>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 
 #include "book_text.h"
 #include "list_box.h"
+#include "window_frame.h"
 
 namespace {
-
-// The forms give outer sizes. Until the window system reports the real
-// frame, a fixed single border is assumed to take this much of them.
-constexpr QSize kAssumedFrame(2 * 3, 2 * 3 + 23);
-
-// Where a window of this outer size stands when centred on the screen.
-QPoint CentredPosition(QSize outer) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return {};
-    QRect frame(QPoint(), outer);
-    frame.moveCenter(screen->availableGeometry().center());
-    return frame.topLeft();
-}
 
 template <typename Control>
 Control* Placed(Control* control, const char* name, const QRect& place) {
@@ -38,27 +24,13 @@ Control* Placed(Control* control, const char* name, const QRect& place) {
 
 EditorWindow::EditorWindow(const char* roleName, const QString& title, QSize outer)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      outer_(outer) {
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QString::fromUtf8(roleName));
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(outer - kAssumedFrame);
-    move(CentredPosition(outer));
+    KeepOuterSize(this, outer, WindowBorder::Fixed);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
-}
-
-void EditorWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    FitFrame();
-}
-
-void EditorWindow::FitFrame() {
-    const QSize frame = frameGeometry().size() - size();
-    if (frame.isEmpty() || outer_ - frame == size()) return;
-    setFixedSize(outer_ - frame);
-    move(CentredPosition(outer_));
 }
 
 void EditorWindow::BringToFront() {

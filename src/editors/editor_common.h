@@ -34,15 +34,8 @@ protected:
     // The "关闭" button every editing window has.
     void AddCloseButton(const QRect& place);
 
-    void showEvent(QShowEvent* event) override;
-
 private:
     QPushButton* NewButton(const char* name, const QString& caption, const QRect& place);
-    // Once the window system reports the real frame, the client area is what
-    // the outer size leaves inside it.
-    void FitFrame();
-
-    QSize outer_;
 };
 
 // Shows `window` modally and returns once it has been closed; every other

@@ -9,13 +9,4 @@ class FixedDialog : public QDialog {
     Q_OBJECT
 public:
     FixedDialog(const QString& roleName, const QString& title, QSize outerSize);
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void FitFrame();
-    void CentreOnScreen();
-
-    QSize outerSize_;
 };

@@ -16,7 +16,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
@@ -33,6 +32,7 @@
 #include "prompter.h"
 #include "reader_icons.h"
 #include "trim.h"
+#include "window_frame.h"
 
 namespace {
 
@@ -250,15 +250,6 @@ void AddGreetingPane(QStatusBar* statusBar) {
     statusBar->addWidget(pane);
 }
 
-void CentreOnScreen(QWidget* window) {
-    const QScreen* screen = window->screen();
-    if (!screen) return;
-    const QRect available = screen->availableGeometry();
-    const QSize outer = window->frameGeometry().size();
-    window->move(available.x() + (available.width() - outer.width()) / 2,
-                 available.y() + (available.height() - outer.height()) / 2);
-}
-
 }  // namespace
 
 struct ReaderWindow::Form {
@@ -272,7 +263,6 @@ struct ReaderWindow::Form {
     QPlainTextEdit* pane = nullptr;       // 阅读编辑框
     QStatusBar* statusBar = nullptr;      // 状态条1
     QMenu* readingMenu = nullptr;         // "  阅读"
-    bool outerSizeFitted = false;
 };
 
 ReaderWindow::ReaderWindow(const QStringList& commandLineArgs, QWidget* parent)
@@ -295,8 +285,7 @@ void ReaderWindow::BuildForm() {
     setWindowIcon(reader_icons::WindowIcon());
     // No minimum window size: the layout clamps what would become negative.
     setMinimumSize(1, 1);
-    resize(kDesignedOuterSize);
-    CentreOnScreen(this);
+    KeepOuterSize(this, kDesignedOuterSize, WindowBorder::Sizable);
 
     auto* client = new QWidget(this);
     setCentralWidget(client);
@@ -331,15 +320,6 @@ void ReaderWindow::BuildForm() {
     BuildToolBar(this, f.toolBar);
     AddFindShortcuts(this);
     setAcceptDrops(true);
-}
-
-// The form's size includes the frame, which the window system reports only
-// once the window is on screen.
-void ReaderWindow::FitOuterSizeToDesign() {
-    const QSize frame = frameGeometry().size() - size();
-    if (frame == QSize(0, 0)) return;
-    resize(kDesignedOuterSize - frame);
-    CentreOnScreen(this);
 }
 
 ListBox* ReaderWindow::TableOfContents() const { return form_->contents; }
@@ -471,13 +451,6 @@ void ReaderWindow::ArrangeReaderControls() {
 void ReaderWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     ArrangeReaderControls();
-}
-
-void ReaderWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (form_->outerSizeFitted) return;
-    form_->outerSizeFitted = true;
-    QTimer::singleShot(0, this, &ReaderWindow::FitOuterSizeToDesign);
 }
 
 void ReaderWindow::keyPressEvent(QKeyEvent* event) {

@@ -86,7 +86,6 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     // Turns a right-button press in the reading pane into ShowReadingMenu.
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A file dropped on the window opens as a book.
@@ -97,7 +96,6 @@ private:
     void BuildForm();
     void ShowLoadedBook(qob::ArticleList articles);
     void SaveOpenBook(const QString& successMessage);
-    void FitOuterSizeToDesign();
 
     struct Form;
     Form* form_;
