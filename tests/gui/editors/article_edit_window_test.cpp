@@ -11,18 +11,6 @@
 #include "list_box.h"
 #include "reader_window.h"
 
-namespace {
-
-QString TitleBoxText(const QWidget* window) { return Named<QLineEdit>(window, "主目录编辑框")->text(); }
-QString ContentBoxText(const QWidget* window) { return Named<QPlainTextEdit>(window, "正文编辑框")->toPlainText(); }
-
-void Type(QWidget* window, const QString& title, const QString& content) {
-    Named<QLineEdit>(window, "主目录编辑框")->setText(title);
-    Named<QPlainTextEdit>(window, "正文编辑框")->setPlainText(content);
-}
-
-}  // namespace
-
 class ArticleEditWindowTest : public QObject {
     Q_OBJECT
 private:

@@ -15,14 +15,6 @@
 
 namespace {
 
-QString TitleBoxText(const QWidget* window) { return Named<QLineEdit>(window, "主目录编辑框")->text(); }
-QString ContentBoxText(const QWidget* window) { return Named<QPlainTextEdit>(window, "正文编辑框")->toPlainText(); }
-
-void Type(QWidget* window, const QString& title, const QString& content) {
-    Named<QLineEdit>(window, "主目录编辑框")->setText(title);
-    Named<QPlainTextEdit>(window, "正文编辑框")->setPlainText(content);
-}
-
 QString Caption(const char* title) { return QStringLiteral("[文章标题]") + QString::fromUtf8(title); }
 
 }  // namespace

@@ -30,6 +30,14 @@ QString Titles(const qob::ArticleList& book) {
     return titles.join(u',');
 }
 
+QString TitleBoxText(const QWidget* window) { return Named<QLineEdit>(window, "主目录编辑框")->text(); }
+QString ContentBoxText(const QWidget* window) { return Named<QPlainTextEdit>(window, "正文编辑框")->toPlainText(); }
+
+void Type(QWidget* window, const QString& title, const QString& content) {
+    Named<QLineEdit>(window, "主目录编辑框")->setText(title);
+    Named<QPlainTextEdit>(window, "正文编辑框")->setPlainText(content);
+}
+
 QPushButton* Button(const QObject* window, const char* name) { return Named<QPushButton>(window, name); }
 
 ListBox* List(const QObject* window) { return Named<ListBox>(window, "列表框"); }

@@ -7,6 +7,7 @@
 
 class ListBox;
 class QPushButton;
+class QWidget;
 class ReaderWindow;
 
 // Books in these tests are written as letters: "ABC" is three articles
@@ -27,6 +28,12 @@ Control* Named(const QObject* window, const char* name) {
     return control;
 }
 QPushButton* Button(const QObject* window, const char* name);
+
+// The title box 主目录编辑框 and the content box 正文编辑框 of the book edit
+// and article edit windows.
+QString TitleBoxText(const QWidget* window);
+QString ContentBoxText(const QWidget* window);
+void Type(QWidget* window, const QString& title, const QString& content);
 ListBox* List(const QObject* window);
 
 // What a mouse click on entry `row` does: a selection change by the user.
