@@ -1,5 +1,6 @@
 #include "about_window.h"
 
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -72,6 +73,12 @@ QPlainTextEdit* ChangeLog(QWidget* parent) {
 
 AboutWindow::AboutWindow()
     : FixedDialog(QStringLiteral("AboutWindow"), QString::fromUtf8(kWindowTitle), QSize(525, 406)) {
+    // The form's label sizes were laid out for a 12-pixel Song face, the
+    // usual user-interface font under a Chinese system; a larger default
+    // font would cut their last lines off.
+    QFont designFont(QStringLiteral("宋体"));
+    designFont.setPixelSize(12);
+    setFont(designFont);
     Label(QStringLiteral("标签1"), Lines(kTitleFirstLine, kTitleCredit), QRect(19, 16, 480, 24), this);
 
     QGroupBox* introduction = Group(QStringLiteral("分组框1"), kIntroductionCaption, QRect(16, 47, 488, 160), this);
