@@ -73,6 +73,7 @@ bool ReadField(FileSource& source, SharedKeystream& keystream, Text& text) {
     if (size < 0 || static_cast<std::uint64_t>(size) > source.Remaining()) return false;
     if (size == 0) return true;
     text.reserve(static_cast<std::size_t>(size));
+    PopulatePages(text.data(), static_cast<std::size_t>(size));
     auto field = keystream.Begin(static_cast<std::size_t>(size));
     return DecipherInto(source, field, static_cast<std::size_t>(size), text);
 }
