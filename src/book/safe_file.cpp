@@ -53,6 +53,16 @@ std::optional<std::string> ResolveLinks(std::string path) {
     return std::nullopt;
 }
 
+// The rename is on disk only once the directory is: without this a crash
+// right after a save could bring back the old book. The new file is in
+// place either way, so a failure here is not a failed save.
+void SyncDirectoryOf(const std::string& path) {
+    const int directory = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory < 0) return;
+    ::fsync(directory);
+    ::close(directory);
+}
+
 std::string RandomSuffix() {
     thread_local std::mt19937 engine{std::random_device{}()};
     char digits[16];
@@ -141,6 +151,7 @@ bool SafeFileWriter::Commit() {
         return false;
     }
     temporary_.clear();
+    SyncDirectoryOf(target_);
     return true;
 }
 
