@@ -9,11 +9,23 @@ namespace qob::cli {
 namespace {
 
 constexpr std::size_t kMinimumNameDigits = 4;
+constexpr std::size_t kPieceSize = 1 << 20;
 
 }  // namespace
 
 std::string ForTerminal(std::string_view bookBytes) {
     return CrlfToLf(Gb18030ToUtf8(bookBytes));
+}
+
+// Pieces end just after a "\n": that byte is never part of a double-byte
+// character, and a "\r\n" is never split.
+void ForTerminalInPieces(std::string_view bookBytes, const std::function<void(std::string_view)>& write) {
+    while (!bookBytes.empty()) {
+        const std::size_t lineEnd = bookBytes.find('\n', std::min(kPieceSize, bookBytes.size()) - 1);
+        const std::size_t size = lineEnd == std::string_view::npos ? bookBytes.size() : lineEnd + 1;
+        write(ForTerminal(bookBytes.substr(0, size)));
+        bookBytes.remove_prefix(size);
+    }
 }
 
 Text ForBook(std::string_view utf8) {

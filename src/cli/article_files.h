@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@ namespace qob::cli {
 
 // Book bytes as the terminal and text files show them: UTF-8 with "\n".
 std::string ForTerminal(std::string_view bookBytes);
+// The same, handed to `write` piece by piece, so that a text of hundreds of
+// megabytes never has a whole converted copy in memory.
+void ForTerminalInPieces(std::string_view bookBytes, const std::function<void(std::string_view)>& write);
 // The reverse, for text with "\n" line breaks: GB18030 with "\r\n".
 Text ForBook(std::string_view utf8);
 

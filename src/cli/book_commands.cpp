@@ -87,7 +87,7 @@ int RunShow(const Operands& operands, Console& console) {
     if (!book.articles.Contains(static_cast<long long>(number) - 1)) {
         return FailMissingArticle(path, book, number, console);
     }
-    console.out << ForTerminal(book.articles.At(number - 1).content);
+    ForTerminalInPieces(book.articles.At(number - 1).content, [&console](std::string_view piece) { console.out << piece; });
     return FinishWithBook(path, book, console);
 }
 

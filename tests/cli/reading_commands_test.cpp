@@ -97,6 +97,24 @@ TEST_F(ReadingTest, ListShowsALineBreakInATitleAsASpace) {
     EXPECT_EQ(run.out, "1\ttwo lines\n2\tnext\n");
 }
 
+// A content of several megabytes is converted in pieces: no character and no
+// "\r\n" may be split where one piece ends and the next begins.
+TEST_F(ReadingTest, ShowsALongContentWhole) {
+    std::string content;
+    std::string expected;
+    for (int line = 0; content.size() < 3'000'000; ++line) {
+        const std::string padding(static_cast<std::size_t>(line % 7), 'x');
+        content += padding + kZhongWen + "\r\n";
+        expected += padding + "中文\n";
+    }
+    content += kZhongWen;  // the last piece has no line break
+    expected += "中文";
+    WriteTestBook(book, MakeList({{"t", content}}));
+    const QobRun run = RunQob({"show", book, "1"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.out == expected) << "output of " << run.out.size() << " bytes differs";
+}
+
 TEST_F(ReadingTest, ShowPastTheLastArticleFails) {
     WriteTestBook(book, ThreeArticles());
     const QobRun run = RunQob({"show", book, "4"});
