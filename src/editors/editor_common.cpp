@@ -8,19 +8,9 @@
 #include <QShortcut>
 
 #include "book_text.h"
+#include "form_control.h"
 #include "list_box.h"
 #include "window_frame.h"
-
-namespace {
-
-template <typename Control>
-Control* Placed(Control* control, const char* name, const QRect& place) {
-    control->setObjectName(QString::fromUtf8(name));
-    control->setGeometry(place);
-    return control;
-}
-
-}  // namespace
 
 EditorWindow::EditorWindow(const char* roleName, const QString& title, QSize outer)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

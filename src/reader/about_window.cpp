@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "form_control.h"
+
 namespace {
 
 // The texts keep the "\r\n" breaks they are written with; widgets break
@@ -31,21 +33,16 @@ QString Lines(const char* first, const char* second) {
     return QString::fromUtf8(first) + QStringLiteral("\r\n") + QString::fromUtf8(second);
 }
 
-QLabel* Label(const QString& name, const QString& text, const QRect& place, QWidget* parent) {
-    auto* label = new QLabel(Shown(text), parent);
-    label->setObjectName(name);
-    label->setGeometry(place);
+QLabel* Label(const char* name, const QString& text, const QRect& place, QWidget* parent) {
+    auto* label = Placed(new QLabel(Shown(text), parent), name, place);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
     return label;
 }
 
-QGroupBox* Group(const QString& name, const char* caption, const QRect& place, QWidget* parent) {
-    auto* group = new QGroupBox(QString::fromUtf8(caption), parent);
-    group->setObjectName(name);
-    group->setGeometry(place);
-    return group;
+QGroupBox* Group(const char* name, const char* caption, const QRect& place, QWidget* parent) {
+    return Placed(new QGroupBox(QString::fromUtf8(caption), parent), name, place);
 }
 
 void Colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
@@ -55,9 +52,7 @@ void Colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
 }
 
 QPlainTextEdit* ChangeLog(QWidget* parent) {
-    auto* log = new QPlainTextEdit(parent);
-    log->setObjectName(QStringLiteral("编辑框1"));
-    log->setGeometry(8, 16, 472, 104);
+    auto* log = Placed(new QPlainTextEdit(parent), "编辑框1", QRect(8, 16, 472, 104));
     log->setReadOnly(true);
     log->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     log->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -79,22 +74,19 @@ AboutWindow::AboutWindow()
     QFont designFont(QStringLiteral("宋体"));
     designFont.setPixelSize(12);
     setFont(designFont);
-    Label(QStringLiteral("标签1"), Lines(kTitleFirstLine, kTitleCredit), QRect(19, 16, 480, 24), this);
+    Label("标签1", Lines(kTitleFirstLine, kTitleCredit), QRect(19, 16, 480, 24), this);
 
-    QGroupBox* introduction = Group(QStringLiteral("分组框1"), kIntroductionCaption, QRect(16, 47, 488, 160), this);
-    Label(QStringLiteral("标签4"), QString::fromUtf8(kHelpText), QRect(15, 14, 465, 66), introduction);
-    QLabel* warning = Label(QStringLiteral("标签6"), Lines(kPrincipleLine, kWarningLine), QRect(16, 80, 456, 48),
-                            introduction);
+    QGroupBox* introduction = Group("分组框1", kIntroductionCaption, QRect(16, 47, 488, 160), this);
+    Label("标签4", QString::fromUtf8(kHelpText), QRect(15, 14, 465, 66), introduction);
+    QLabel* warning = Label("标签6", Lines(kPrincipleLine, kWarningLine), QRect(16, 80, 456, 48), introduction);
     Colour(warning, QPalette::WindowText, QColor(0, 128, 0));
-    Label(QStringLiteral("标签5"), QString::fromUtf8(kClosingRemark), QRect(16, 134, 456, 18), introduction);
+    Label("标签5", QString::fromUtf8(kClosingRemark), QRect(16, 134, 456, 18), introduction);
 
-    QGroupBox* updates = Group(QStringLiteral("分组框2"), kUpdatesCaption, QRect(16, 207, 488, 128), this);
+    QGroupBox* updates = Group("分组框2", kUpdatesCaption, QRect(16, 207, 488, 128), this);
     ChangeLog(updates);
 
-    Label(QStringLiteral("标签3"), QString::fromUtf8(kBuiltWith), QRect(16, 340, 408, 27), this);
+    Label("标签3", QString::fromUtf8(kBuiltWith), QRect(16, 340, 408, 27), this);
 
-    auto* ok = new QPushButton(QString::fromUtf8(kOkCaption), this);
-    ok->setObjectName(QStringLiteral("超级按钮1"));
-    ok->setGeometry(440, 343, 64, 24);
+    auto* ok = Placed(new QPushButton(QString::fromUtf8(kOkCaption), this), "超级按钮1", QRect(440, 343, 64, 24));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }

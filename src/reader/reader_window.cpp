@@ -28,6 +28,7 @@
 #include "book_file.h"
 #include "book_text.h"
 #include "common_dialog.h"
+#include "form_control.h"
 #include "list_box.h"
 #include "prompter.h"
 #include "reader_icons.h"
@@ -136,13 +137,6 @@ std::string PathForLibrary(const QString& path) { return QFile::encodeName(path)
 QString CaptionText(const QString& text) {
     QString caption = text;
     return caption.replace(u'&', QStringLiteral("&&"));
-}
-
-template <typename Control>
-Control* Place(Control* control, const char* objectName, const QRect& geometry) {
-    control->setObjectName(QString::fromUtf8(objectName));
-    control->setGeometry(geometry);
-    return control;
 }
 
 QMenu* AddMenu(ReaderWindow* window, const QString& caption, std::span<const MenuEntry> entries) {
@@ -291,24 +285,24 @@ void ReaderWindow::BuildForm() {
     setCentralWidget(client);
     Form& f = *form_;
 
-    f.toolBar = Place(new QToolBar(client), "工具条1", QRect(8, 2, 664, 40));
-    f.pathBox = Place(new QLineEdit(client), "打开文件编辑框", QRect(8, 48, 704, 24));
+    f.toolBar = Placed(new QToolBar(client), "工具条1", QRect(8, 2, 664, 40));
+    f.pathBox = Placed(new QLineEdit(client), "打开文件编辑框", QRect(8, 48, 704, 24));
     f.pathBox->setReadOnly(true);
-    f.openButton = Place(new QPushButton(QStringLiteral("浏览"), client), "打开按钮", QRect(720, 48, 96, 24));
+    f.openButton = Placed(new QPushButton(QStringLiteral("浏览"), client), "打开按钮", QRect(720, 48, 96, 24));
     connect(f.openButton, &QPushButton::clicked, this, &ReaderWindow::OpenBookFromDialog);
     f.dialog = new CommonDialog(QStringLiteral("阅读通用对话框"), this);
 
-    QLabel* pictureBox = Place(new QLabel(client), "图片框1", QRect(784, 8, 16, 24));
+    QLabel* pictureBox = Placed(new QLabel(client), "图片框1", QRect(784, 8, 16, 24));
     pictureBox->setPixmap(reader_icons::ToolbarImage(6).pixmap(15, 15));
     pictureBox->hide();
 
-    f.contentsGroup = Place(new QGroupBox(client), "目录分组框", QRect(8, 74, 192, 504));
-    f.contents = Place(new ListBox(f.contentsGroup), "目录列表框", QRect(8, 16, 176, 478));
+    f.contentsGroup = Placed(new QGroupBox(client), "目录分组框", QRect(8, 74, 192, 504));
+    f.contents = Placed(new ListBox(f.contentsGroup), "目录列表框", QRect(8, 16, 176, 478));
     connect(f.contents, &ListBox::UserSelected, this, &ReaderWindow::ShowSelectedArticle);
     connect(f.contents, &ListBox::DoubleClicked, this, &ReaderWindow::EditSelectedArticle);
 
-    f.articleGroup = Place(new QGroupBox(client), "分组框1", QRect(206, 74, 656, 506));
-    f.pane = Place(new QPlainTextEdit(f.articleGroup), "阅读编辑框", QRect(8, 16, 640, 480));
+    f.articleGroup = Placed(new QGroupBox(client), "分组框1", QRect(206, 74, 656, 506));
+    f.pane = Placed(new QPlainTextEdit(f.articleGroup), "阅读编辑框", QRect(8, 16, 640, 480));
     BuildReadingPane(f.pane, this);
 
     f.statusBar = new QStatusBar(this);
