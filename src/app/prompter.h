@@ -43,3 +43,5 @@ Prompter& Prompts();
 void InstallPrompter(Prompter* prompter);
 
 inline const QString kMessageCaption = QStringLiteral("友情提示!");
+// What every command that fails to write a file says.
+inline const QString kCannotWriteMessage = QStringLiteral("文件写入失败,请检查文件是否正常");

@@ -53,6 +53,6 @@ void ArticleEditWindow::Modify() {
     reader_.OpenBook().At(position) = article;
     reader_.SetArticleCaption(article.title);
     titles_->SetText(titles_->Selection(), article.title);
-    Prompts().Message(QStringLiteral("本文章修改成功!"), MessageIcon::Information);
+    Prompts().Message(kArticleModifiedMessage, MessageIcon::Information);
     close();
 }

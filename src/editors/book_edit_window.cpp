@@ -74,7 +74,7 @@ void BookEditWindow::Modify() {
     ReaderTitles()->SetSelection(selected);
     reader_.SetPaneText(chapter.content);
     reader_.SetArticleCaption(chapter.title);
-    Prompts().Message(QStringLiteral("本文章修改成功!"), MessageIcon::Information);
+    Prompts().Message(kArticleModifiedMessage, MessageIcon::Information);
 }
 
 void BookEditWindow::Delete() {

@@ -13,6 +13,9 @@ class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
 
+// What the reader's two editing windows say once an article is stored.
+inline const QString kArticleModifiedMessage = QStringLiteral("本文章修改成功!");
+
 // The frame the three editing windows share: a top-level window with a fixed
 // border, a minimise box and a close box, centred on the screen, closed by
 // Esc and deleted once closed. Children are placed at absolute positions.

@@ -153,7 +153,7 @@ void MakeWindow::Generate() {
     const std::optional<QString> path = dialog_->AskSave(kBookFilter);
     if (!path) return;
     if (qob::WriteBook(QFile::encodeName(*path).toStdString(), composedBook_) == qob::WriteOutcome::CannotCreate) {
-        Prompts().Message(QStringLiteral("文件写入失败,请检查文件是否正常"), MessageIcon::Stop);
+        Prompts().Message(kCannotWriteMessage, MessageIcon::Stop);
         return;
     }
     Prompts().Message(QStringLiteral("电子书制作完成!"), MessageIcon::Information);

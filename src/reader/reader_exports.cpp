@@ -15,7 +15,7 @@ void Export(ReaderWindow& reader, const QString& filter, BookWriter write, const
     const std::optional<QString> path = reader.Dialog().AskSave(filter);
     if (!path) return;
     if (write(QFile::encodeName(*path).toStdString(), reader.OpenBook()) != qob::WriteOutcome::Ok) {
-        Prompts().Message(QStringLiteral("文件写入失败,请检查文件是否正常"), MessageIcon::Stop);
+        Prompts().Message(kCannotWriteMessage, MessageIcon::Stop);
         return;
     }
     qob::TrimWorkingSet();

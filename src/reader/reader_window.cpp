@@ -47,7 +47,6 @@ const QString kNotABookMessage = QStringLiteral("此电子书格式不能识别,
 const QString kDamagedMessage = QStringLiteral("电子书文件已损坏,只读出了%1篇文章(文件记载共%2篇)!");
 const QString kFirstChapterMessage = QStringLiteral("已经到了第一章了,不能再后退了");
 const QString kLastChapterMessage = QStringLiteral("已经到底了,无法再往下");
-const QString kCannotWriteMessage = QStringLiteral("文件写入失败,请检查文件是否正常");
 const QString kSavedMessage = QStringLiteral("保存成功!");
 const QString kSavedAsMessage = QStringLiteral("另存成功!");
 
