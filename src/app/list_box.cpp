@@ -139,3 +139,10 @@ void ListBox::OnViewSelectionChanged() {
     selection_ = now;
     if (now >= 0) emit UserSelected(now);
 }
+
+std::vector<qob::Text> TitlesOf(const qob::ArticleList& articles) {
+    std::vector<qob::Text> titles;
+    titles.reserve(articles.Count());
+    for (const qob::Article& article : articles) titles.push_back(article.title);
+    return titles;
+}

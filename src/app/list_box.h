@@ -55,3 +55,6 @@ private:
     int selection_ = -1;
     bool programChange_ = false;
 };
+
+// The titles of `articles` in order, to fill a list box with Reset().
+std::vector<qob::Text> TitlesOf(const qob::ArticleList& articles);

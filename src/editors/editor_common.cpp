@@ -108,13 +108,6 @@ void TitledArticles::Clear() {
     for (ListBox* box : boxes_) box->Clear();
 }
 
-std::vector<qob::Text> TitlesOf(const qob::ArticleList& articles) {
-    std::vector<qob::Text> titles;
-    titles.reserve(articles.Count());
-    for (const qob::Article& article : articles) titles.push_back(article.title);
-    return titles;
-}
-
 void SelectAfterRemoval(ListBox* box, int removed) {
     box->SetSelection(removed - 1);
     if (box->Selection() < 0) box->SetSelection(0);

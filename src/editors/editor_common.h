@@ -94,8 +94,6 @@ private:
     std::vector<ListBox*> boxes_;
 };
 
-std::vector<qob::Text> TitlesOf(const qob::ArticleList& articles);
-
 // After the entry at `removed` was deleted: the entry before it, or else the
 // first one.
 void SelectAfterRemoval(ListBox* box, int removed);

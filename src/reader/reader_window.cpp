@@ -362,9 +362,7 @@ void ReaderWindow::LoadBookIntoReader(const QString& path) {
 }
 
 void ReaderWindow::ShowLoadedBook(qob::ArticleList articles) {
-    std::vector<qob::Text> titles;
-    titles.reserve(articles.Count());
-    for (const qob::Article& article : articles) titles.push_back(article.title);
+    std::vector<qob::Text> titles = TitlesOf(articles);
     openBook_ = std::move(articles);
     form_->contents->Reset(std::move(titles));
     form_->contents->SetSelection(0);
