@@ -1,7 +1,6 @@
 #include "reader_icons.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <array>
 

@@ -8,12 +8,7 @@
 class CommonDialog;
 class FindBar;
 class ListBox;
-class QGroupBox;
-class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
-class QStatusBar;
-class QToolBar;
 class QMenu;
 
 // The program's main window: table of contents, reading pane, menus,
