@@ -14,8 +14,8 @@ class CommonDialog : public QObject {
 public:
     explicit CommonDialog(const QString& objectName, QObject* parent = nullptr);
 
-    // The chosen full path, with ".qob" appended to a name given without an
-    // extension; nothing when the user cancels.
+    // The chosen full path, nothing when the user cancels. AskSave appends
+    // ".qob" to a name given without an extension.
     std::optional<QString> AskOpen(const QString& filter);
     std::optional<QString> AskSave(const QString& filter);
 
