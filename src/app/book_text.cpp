@@ -1,6 +1,7 @@
 #include "book_text.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QVariant>
@@ -35,6 +36,8 @@ QString ShowText(std::string_view bytes) {
 qob::Text StoreText(const QString& shown) {
     return qob::Utf8ToGb18030(qob::LfToCrlf(shown.toStdString()));
 }
+
+std::string PathForLibrary(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 void SetBoxText(QPlainTextEdit* box, const qob::Text& bytes) {
     const QString shown = ShowText(bytes);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 #include <string_view>
 
 #include "article.h"
@@ -12,6 +13,9 @@ class QPlainTextEdit;
 // Unicode with "\n". Conversion happens only here, at the edge.
 QString ShowText(std::string_view bytes);
 qob::Text StoreText(const QString& shown);
+
+// A path as the book library takes it: in the file system's encoding.
+std::string PathForLibrary(const QString& path);
 
 // Edit boxes that give back exactly the bytes they were given while the user
 // has not changed their text, so that bytes which are not valid GB18030 (or

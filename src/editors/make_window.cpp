@@ -1,6 +1,5 @@
 #include "make_window.h"
 
-#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -8,6 +7,7 @@
 #include <QPointer>
 
 #include "book_file.h"
+#include "book_text.h"
 #include "common_dialog.h"
 #include "list_box.h"
 #include "prompter.h"
@@ -152,7 +152,7 @@ void MakeWindow::ShowEntry(int position) {
 void MakeWindow::Generate() {
     const std::optional<QString> path = dialog_->AskSave(kBookFilter);
     if (!path) return;
-    if (qob::WriteBook(QFile::encodeName(*path).toStdString(), composedBook_) == qob::WriteOutcome::CannotCreate) {
+    if (qob::WriteBook(PathForLibrary(*path), composedBook_) == qob::WriteOutcome::CannotCreate) {
         Prompts().Message(kCannotWriteMessage, MessageIcon::Stop);
         return;
     }

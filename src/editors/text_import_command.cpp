@@ -1,9 +1,9 @@
 // The reader's "导入文本": a plain-text file split into articles, handed
 // to the make window to be checked and generated.
-#include <QFile>
 #include <QFileInfo>
 #include <optional>
 
+#include "book_text.h"
 #include "file_source.h"
 #include "make_window.h"
 #include "prompter.h"
@@ -20,7 +20,7 @@ const QString kNothingMessage = QStringLiteral("文本文件中没有内容,没�
 // The articles of the text file at `path`, or nothing after saying why
 // there are none.
 std::optional<qob::ArticleList> ImportArticles(const QString& path) {
-    const std::optional<std::string> bytes = qob::ReadRegularFile(QFile::encodeName(path).toStdString());
+    const std::optional<std::string> bytes = qob::ReadRegularFile(PathForLibrary(path));
     if (!bytes) {
         Prompts().Message(kCannotOpenMessage, MessageIcon::Stop);
         return std::nullopt;

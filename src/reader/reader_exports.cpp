@@ -1,6 +1,5 @@
 // Writing the open book to the two plain layouts.
-#include <QFile>
-
+#include "book_text.h"
 #include "common_dialog.h"
 #include "exports.h"
 #include "prompter.h"
@@ -14,7 +13,7 @@ using BookWriter = qob::WriteOutcome (*)(const std::string& path, const qob::Art
 void Export(ReaderWindow& reader, const QString& filter, BookWriter write, const QString& doneMessage) {
     const std::optional<QString> path = reader.Dialog().AskSave(filter);
     if (!path) return;
-    if (write(QFile::encodeName(*path).toStdString(), reader.OpenBook()) != qob::WriteOutcome::Ok) {
+    if (write(PathForLibrary(*path), reader.OpenBook()) != qob::WriteOutcome::Ok) {
         Prompts().Message(kCannotWriteMessage, MessageIcon::Stop);
         return;
     }

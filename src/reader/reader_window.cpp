@@ -6,7 +6,6 @@
 #include <QDate>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -128,8 +127,6 @@ int Limited(int size) { return std::clamp(size, 0, kLargestSize); }
 void SetWidth(QWidget* control, int width) { control->resize(Limited(width), control->height()); }
 void SetHeight(QWidget* control, int height) { control->resize(control->width(), Limited(height)); }
 void SetLeft(QWidget* control, int left) { control->move(left, control->y()); }
-
-std::string PathForLibrary(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // A group box caption shows '&' as a mnemonic marker unless it is doubled.
 QString CaptionText(const QString& text) {
