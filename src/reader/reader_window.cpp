@@ -371,9 +371,7 @@ void ReaderWindow::ShowSelectedArticle() {
     if (!openBook_.Contains(selection)) return;
     const qob::Article& article = openBook_.At(static_cast<std::size_t>(selection));
     SetPaneText(article.content);
-    QFont captionFont = form_->articleGroup->font();
-    captionFont.setPointSize(10);
-    form_->articleGroup->setFont(captionFont);
+    SetFontSize(form_->articleGroup, 10);
     SetArticleCaption(article.title);
 }
 
